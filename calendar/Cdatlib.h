@@ -1,0 +1,127 @@
+// Cdatlib: dates across a configurable Julian-Gregorian transition, clock
+// readings and the texts made from them, and the small text helpers the
+// windows share. Plain C++ on byte strings; no GUI toolkit.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace Cdatlib {
+
+// ---- Records -------------------------------------------------------------
+
+// Any 16-bit values may stand in the fields; only IsPlausibleDate judges them.
+struct TCalDate {
+  uint16_t Year, Month, Day;
+};
+
+struct TClockTime {
+  uint16_t Hour, Minute, Second;
+};
+
+struct TCalDateTime {
+  TCalDate Date;
+  TClockTime Time;
+};
+
+using TStampStyle = int32_t;
+
+// One reading of the local clock, millisecond included, before any rounding.
+struct TClockReading {
+  TCalDate Date;
+  TClockTime Time;
+  uint16_t Millisecond;
+};
+
+// ---- Module state --------------------------------------------------------
+// These hold their start values before any call; Initialize() restores them.
+
+extern TStampStyle StampStyle;  // 0..4 pick a StampText style; others give "?"
+extern char PadChar;            // fill of every number in date and time texts
+extern TCalDate LastJulianDay;
+extern TCalDate FirstGregorianDay;
+extern int32_t LastJulianDayNumber;  // JulianDayCount(LastJulianDay), kept by SetTransition
+extern uint16_t MonthLengths[13];    // scratch table filled by PrepareMonthLengths
+extern const uint16_t StandardMonthLengths[13];
+extern bool CloseOnPick;          // the calendar dialog closes on a grid pick
+extern std::string ProgramFolder;  // folder of the program file, with trailing '/'
+
+// Applies the module start: style 1, pad '0', transition 1752-09-02 /
+// 1752-09-14, ProgramFolder of the running binary, CloseOnPick false.
+void Initialize();
+
+// ---- Clock readings and timestamp texts ----------------------------------
+
+std::string PadNumber(int32_t value, int32_t width);
+std::string MonthName(int32_t month);  // "" outside 1..12
+std::string DayName(int32_t day);      // 1 = Monday; "" outside 1..7
+std::string ShortDayName(int32_t day);
+
+TClockReading ReadLocalClock();                      // one platform reading
+TCalDateTime StampOfReading(const TClockReading& r);  // with the half-second step
+TCalDate Today();
+TClockTime TimeNow();
+TCalDateTime NowStamp();  // date and time from the same reading
+
+// Serial values count days from 1899-12-30; the fraction is the time of day.
+// Values below 0, not finite, or past 9999-12-31 give the empty date and 00:00:00.
+TCalDate DateFromValue(double value);
+TClockTime TimeFromValue(double value);
+TCalDateTime StampFromValue(double value);
+
+std::string IsoDateText(TCalDate date);
+std::string DateWithShortWeekday(TCalDate date);
+std::string ShortTimeText(TClockTime time);
+std::string TimeText(TClockTime time);
+std::string CompactStampText(TCalDateTime stamp);
+std::string StampText(TCalDateTime stamp);  // in the StampStyle of the moment
+std::string StampTextOfValue(double value);
+
+// ---- Dates and the transition --------------------------------------------
+
+int32_t CompareDates(TCalDate a, TCalDate b);  // -1, 0, 1
+bool SameDate(TCalDate a, TCalDate b);
+bool DateAfter(TCalDate a, TCalDate b);
+bool DateBefore(TCalDate a, TCalDate b);
+bool DateNotAfter(TCalDate a, TCalDate b);
+
+bool IsJulianLeapYear(int32_t year);
+bool IsGregorianLeapYear(int32_t year);
+
+void PrepareMonthLengths(TCalDate date);
+int32_t JulianDayCount(TCalDate date);
+void SetTransition(TCalDate lastJulian);
+int32_t DaysFromFirstGregorian(TCalDate date);
+int32_t DayNumber(TCalDate date);  // -1 for year 0
+int32_t WeekdayOf(TCalDate date);  // 1 = Monday .. 7 = Sunday; 0 for year 0
+
+void NextDay(TCalDate& date);
+void NextMonth(TCalDate& date);
+void PrevMonth(TCalDate& date);
+void NextYear(TCalDate& date);
+void PrevYear(TCalDate& date);
+
+bool IsPlausibleDate(TCalDate date);
+bool ParseIsoDate(const std::string& text, TCalDate& date);
+TCalDate DateFromIsoText(const std::string& text);
+
+// ---- Text helpers --------------------------------------------------------
+
+// The program's one integer conversion: leading spaces, an optional sign, then
+// decimal digits (-2147483648..2147483647) or at most eight hex digits after
+// "$", "x", "X", "0x" or "0X" (a 32-bit pattern). Nothing may follow the digits.
+// Gives false and leaves value alone when the text does not convert.
+bool ConvertInteger(std::string_view text, int32_t& value);
+
+bool TryParseIntEmptyZero(const std::string& text, int32_t& value);
+bool DoubleAmpersands(std::string& text);
+void UpperCaseInPlace(std::string& text);  // ASCII letters only
+
+std::string ApplicationTitle();
+// The pure rules behind ProgramFolder and ApplicationTitle, for any program path.
+std::string FolderOfPath(const std::string& programPath);
+std::string TitleOfPath(const std::string& programPath);
+std::string RunningProgramPath();
+
+}  // namespace Cdatlib
