@@ -1,0 +1,88 @@
+#include "platform/IniLines.h"
+
+namespace Platform {
+
+namespace {
+
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+std::string_view TrimLeft(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+void ClassifyHeader(std::string_view text, TIniLine& line) {
+  const auto close = text.find(']');
+  if (close == std::string_view::npos) return;
+  line.Kind = TIniLineKind::Section;
+  line.Name = TrimBlanks(text.substr(1, close - 1));
+}
+
+void ClassifyKey(std::string_view text, TIniLine& line) {
+  const auto equals = text.find('=');
+  if (equals == std::string_view::npos) return;
+  line.Name = TrimBlanks(text.substr(0, equals));
+  if (line.Name.empty()) return;
+  line.Kind = TIniLineKind::Key;
+  line.Value = text.substr(equals + 1);
+}
+
+void Classify(std::string_view text, TIniLine& line) {
+  line.Kind = TIniLineKind::Other;
+  line.Name = {};
+  line.Value = {};
+  text = TrimLeft(text);
+  if (text.empty()) {
+    line.Kind = TIniLineKind::Blank;
+  } else if (text.front() == '[') {
+    ClassifyHeader(text, line);
+  } else if (text.front() != ';' && text.front() != '#') {
+    ClassifyKey(text, line);
+  }
+}
+
+}  // namespace
+
+TIniScanner::TIniScanner(std::string_view content)
+    : content_(content), pos_(content.size() - WithoutByteOrderMark(content).size()) {}
+
+bool TIniScanner::Next(TIniLine& line) {
+  if (pos_ >= content_.size()) return false;
+  line.Begin = pos_;
+  line.End = content_.find_first_of("\r\n", pos_);
+  if (line.End == std::string_view::npos) {
+    line.End = line.Next = content_.size();
+  } else {
+    const bool crLf = content_[line.End] == '\r' && line.End + 1 < content_.size() &&
+                      content_[line.End + 1] == '\n';
+    line.Next = line.End + (crLf ? 2 : 1);
+  }
+  Classify(content_.substr(line.Begin, line.End - line.Begin), line);
+  pos_ = line.Next;
+  return true;
+}
+
+std::string_view WithoutByteOrderMark(std::string_view content) {
+  if (content.starts_with(Utf8ByteOrderMark)) content.remove_prefix(Utf8ByteOrderMark.size());
+  return content;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  text = TrimLeft(text);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool SameIniName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace Platform

@@ -1,0 +1,23 @@
+// The temporary files a safe replacement writes beside its target: making a
+// fresh one, and removing those an interrupted write left behind.
+#pragma once
+
+#include <string>
+
+#include "platform/UniqueFd.h"
+
+namespace Platform {
+
+// ".NAME.tmp-" in the target's folder; every temporary of the target starts
+// with it and ends in six random characters.
+std::string TempPathPrefix(const std::string& target);
+
+// Creates a new, empty, private temporary beside the target. On failure the
+// descriptor is invalid and errno tells why.
+TUniqueFd CreateTempBeside(const std::string& target, std::string& tempPath);
+
+// Removes the target's leftover temporaries; failures are ignored, as the
+// next successful write tries again.
+void RemoveLeftoverTemps(const std::string& target);
+
+}  // namespace Platform

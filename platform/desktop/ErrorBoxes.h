@@ -1,0 +1,22 @@
+// The program's error boxes: the one for errors that escape an event
+// handler, and the one that ends a failed start.
+#pragma once
+
+#include <string>
+
+namespace Desktop {
+
+// The message with a "." added when its last character sorts above ".".
+std::string WithFinalPeriod(std::string message);
+
+// "Exception KIND in module MODULE at ADDRESS." and the message on the next line.
+std::string StartupErrorText(const std::string& kind, const std::string& module, const void* address,
+                             const std::string& message);
+
+// Modal box: error icon, one OK button, ApplicationTitle as caption.
+void ShowErrorBox(const std::string& message);
+
+// Modal box captioned "Application Error" with StartupErrorText.
+void ShowStartupErrorBox(const std::string& text);
+
+}  // namespace Desktop

@@ -1,0 +1,75 @@
+#include "platform/desktop/SessionEnd.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QGuiApplication>
+#include <QSessionManager>
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstring>
+
+namespace Desktop {
+
+namespace {
+
+// The signal handler only writes here; the notifier reads on the UI thread.
+int SignalPipe[2] = {-1, -1};
+
+constexpr int EndSignals[] = {SIGTERM, SIGHUP, SIGINT};
+
+extern "C" void OnEndSignal(int signalNumber) {
+  const int savedErrno = errno;
+  const char byte = static_cast<char>(signalNumber);
+  [[maybe_unused]] const ssize_t written = write(SignalPipe[1], &byte, 1);
+  errno = savedErrno;
+}
+
+}  // namespace
+
+TSessionEnd::TSessionEnd(QObject* parent) : QObject(parent), notifier_(nullptr) {
+  if (pipe2(SignalPipe, O_CLOEXEC | O_NONBLOCK) == 0) {
+    notifier_ = new QSocketNotifier(SignalPipe[0], QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &TSessionEnd::SignalArrived);
+    struct sigaction action {};
+    action.sa_handler = OnEndSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signalNumber : EndSignals) sigaction(signalNumber, &action, nullptr);
+  }
+  if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    connect(app, &QGuiApplication::commitDataRequest, this, &TSessionEnd::CommitDataRequested, Qt::DirectConnection);
+  }
+}
+
+TSessionEnd::~TSessionEnd() {
+  struct sigaction action {};
+  action.sa_handler = SIG_DFL;
+  sigemptyset(&action.sa_mask);
+  for (const int signalNumber : EndSignals) sigaction(signalNumber, &action, nullptr);
+  for (int& fd : SignalPipe) {
+    if (fd >= 0) close(fd);
+    fd = -1;
+  }
+}
+
+void TSessionEnd::SignalArrived() {
+  char bytes[16];
+  while (read(SignalPipe[0], bytes, sizeof bytes) > 0) {
+  }
+  End();
+}
+
+void TSessionEnd::CommitDataRequested(QSessionManager& manager) {
+  // Nothing to ask the user: the program agrees and records its end.
+  manager.release();
+  End();
+}
+
+void TSessionEnd::End() {
+  if (ended_) return;
+  ended_ = true;
+  emit Ending();
+}
+
+}  // namespace Desktop
