@@ -1,0 +1,146 @@
+#include "monitor/ui/Unit1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <stdexcept>
+
+#include "calendar/Cdatlib.h"
+#include "monitor/StartUp.h"
+#include "monitor/ui/Unit2.h"
+#include "monitor/ui/WindowLook.h"
+#include "monitor/ui/about1.h"
+#include "platform/desktop/EventErrors.h"
+#include "platform/desktop/NotificationIcon.h"
+#include "platform/desktop/ProgramIcon.h"
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, int left, int top, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setFont(Monitor::SansFont({QStringLiteral("MS Sans Serif")}, 16));
+  label->move(left, top);
+  label->adjustSize();
+  return label;
+}
+
+void SetLabelText(QLabel* label, const std::string& text) {
+  label->setText(QString::fromLocal8Bit(text));
+  label->adjustSize();
+}
+
+}  // namespace
+
+TForm1::TForm1() {
+  Form1 = this;
+  setWindowTitle(QStringLiteral("Tallyvane"));
+  setWindowIcon(Desktop::ProgramIcon());
+  setFont(Monitor::SansFont({QStringLiteral("MS Sans Serif")}, 11));
+  Monitor::PlaceWindow(this, 220, 122, 696, 247);
+
+  auto* client = new QWidget(this);
+  Monitor::SetBackground(client, Monitor::Silver);
+  setCentralWidget(client);
+
+  Label1 = MakeLabel(client, 48, 48, QString());
+  Label1->setToolTip(QStringLiteral("the last checkpoint of the previous run"));
+  Label2 = MakeLabel(client, 48, 80, QStringLiteral("[no new checkpoint]"));
+  Label3 = MakeLabel(client, 48, 112, QStringLiteral("(the checkpoint is refreshed every minute) "));
+
+  Button1 = new QPushButton(QStringLiteral("Continue"), client);
+  Button1->setGeometry(594, 156, 75, 25);
+  Button1->setToolTip(QStringLiteral("the program will continue to write checkpoints in the background"));
+  Button1->setDefault(true);
+  Button1->setFocus();
+
+  MainMenu1 = menuBar();
+  Exit1 = MainMenu1->addAction(QStringLiteral("Exit"));
+  Log1 = MainMenu1->addAction(QStringLiteral("Log"));
+  About1 = MainMenu1->addAction(QStringLiteral("About"));
+
+  // Created disabled with the default interval; the start-up sequence starts it.
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(1000);
+  Timer1->setTimerType(Qt::CoarseTimer);
+
+  TrayIconData = new Desktop::TNotificationIcon(this);
+
+  connect(Button1, &QPushButton::clicked, this, [this] { Desktop::RunHandler([this] { Button1Click(); }); });
+  connect(Exit1, &QAction::triggered, this, [this] { Desktop::RunHandler([this] { Exit1Click(); }); });
+  connect(Log1, &QAction::triggered, this, [this] { Desktop::RunHandler([this] { Log1Click(); }); });
+  connect(About1, &QAction::triggered, this, [this] { Desktop::RunHandler([this] { About1Click(); }); });
+  connect(Timer1, &QTimer::timeout, this, [this] { Desktop::RunHandler([this] { Timer1Timer(); }); });
+  connect(TrayIconData, &Desktop::TNotificationIcon::LeftButtonPressed, this,
+          [this] { Desktop::RunHandler([this] { WMTrayIcon(); }); });
+
+  FormCreate();
+}
+
+TForm1::~TForm1() {
+  FormDestroy();
+  if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::SetVerdictText(const std::string& text) { SetLabelText(Label1, text); }
+
+void TForm1::SetCheckpointText(const std::string& text) { SetLabelText(Label2, text); }
+
+void TForm1::StartCheckpointTimer(int intervalMs) {
+  Timer1->setInterval(intervalMs);
+  Timer1->start();
+  if (!Timer1->isActive()) throw std::runtime_error("Not enough timers available");
+}
+
+void TForm1::FormCreate() { TrayIconData->Add(QString::fromLocal8Bit(Cdatlib::ApplicationTitle())); }
+
+void TForm1::FormDestroy() { TrayIconData->Remove(); }
+
+bool TForm1::FormCloseQuery() { return Monitor::CloseQueryCheckpoint(*this); }
+
+void TForm1::FormClose() { QCoreApplication::quit(); }
+
+void TForm1::WMTrayIcon() {
+  setWindowState(windowState() & ~Qt::WindowMinimized);
+  show();
+  raise();
+  activateWindow();
+}
+
+void TForm1::Button1Click() {
+  // Without an icon in the notification area nothing could show a hidden
+  // window again, so the window only goes down to the taskbar.
+  if (TrayIconData->IsShown()) {
+    hide();
+  } else {
+    showMinimized();
+  }
+}
+
+void TForm1::Exit1Click() { close(); }
+
+void TForm1::Log1Click() {
+  Form2->ReloadLog();
+  Form2->show();
+  Form2->raise();
+}
+
+void TForm1::About1Click() { FAbout1->Open(); }
+
+void TForm1::Timer1Timer() { Monitor::CheckpointTimerTick(*this); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // Refused until the final checkpoint is written: a failed write leaves the
+  // window open, the timer running and the error in its box.
+  event->ignore();
+  Desktop::RunHandler([&] {
+    if (FormCloseQuery()) {
+      event->accept();
+      FormClose();
+    }
+  });
+}

@@ -1,0 +1,58 @@
+// The main window: the verdict, the latest checkpoint, the menu, the
+// minute timer and the icon in the notification area.
+#pragma once
+
+#include <QMainWindow>
+
+#include "monitor/MonitorWindow.h"
+
+class QAction;
+class QCloseEvent;
+class QLabel;
+class QMenuBar;
+class QPushButton;
+class QTimer;
+
+namespace Desktop {
+class TNotificationIcon;
+}
+
+class TForm1 : public QMainWindow, public Monitor::TMonitorWindow {
+  Q_OBJECT
+
+ public:
+  TForm1();
+  ~TForm1() override;
+
+  QLabel* Label1;
+  QLabel* Label2;
+  QLabel* Label3;
+  QPushButton* Button1;
+  QMenuBar* MainMenu1;
+  QAction* Exit1;
+  QAction* Log1;
+  QAction* About1;
+  QTimer* Timer1;
+  Desktop::TNotificationIcon* TrayIconData;
+
+  void SetVerdictText(const std::string& text) override;
+  void SetCheckpointText(const std::string& text) override;
+  void StartCheckpointTimer(int intervalMs) override;
+
+  // Event handlers.
+  void FormCreate();
+  void FormDestroy();
+  bool FormCloseQuery();
+  void FormClose();
+  void WMTrayIcon();
+  void Button1Click();
+  void Exit1Click();
+  void Log1Click();
+  void About1Click();
+  void Timer1Timer();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+};
+
+extern TForm1* Form1;

@@ -1,0 +1,88 @@
+#include "monitor/ui/Unit2.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
+
+#include "monitor/ui/MemoText.h"
+#include "monitor/ui/WindowLook.h"
+#include "platform/desktop/EventErrors.h"
+#include "platform/desktop/ProgramIcon.h"
+
+TForm2* Form2 = nullptr;
+
+TForm2::TForm2() {
+  Form2 = this;
+  setWindowTitle(QStringLiteral("Tallyvane log"));
+  setWindowIcon(Desktop::ProgramIcon());
+  setFont(Monitor::SansFont({QStringLiteral("MS Sans Serif")}, 11));
+  Monitor::PlaceWindow(this, 328, 103, 696, 375);
+
+  MainMenu1 = menuBar();
+  Close1 = MainMenu1->addAction(QStringLiteral("Close"));
+
+  // Wrapping is for the screen only; the text keeps its long lines.
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setCentralWidget(Memo1);
+
+  connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { Desktop::RunHandler([this] { Memo1Change(); }); });
+  connect(Close1, &QAction::triggered, this, [this] { Desktop::RunHandler([this] { Close1Click(); }); });
+  Log.SetChangeListener([this](Monitor::TLogChange change) { ShowLogChange(change); });
+
+  FormCreate();
+}
+
+TForm2::~TForm2() {
+  Log.SetChangeListener({});
+  if (Form2 == this) Form2 = nullptr;
+}
+
+void TForm2::ReloadLog() { Monitor::LoadLog(Log); }
+
+void TForm2::FormCreate() { Log.LogPath = Monitor::LogPathInProgramFolder(); }
+
+void TForm2::Memo1Change() {
+  if (showingLog_) return;
+  std::string text = Monitor::BytesOfMemoText(Memo1->document()->toRawText());
+  shownBytes_ = text.size();
+  Log.Edited(std::move(text));
+}
+
+bool TForm2::FormCloseQuery() {
+  if (Log.LogDirty) Monitor::SaveLog(Log);
+  return true;
+}
+
+void TForm2::Close1Click() { close(); }
+
+void TForm2::closeEvent(QCloseEvent* event) {
+  // A failed save keeps the window open with its text, so the next close
+  // tries again.
+  event->ignore();
+  Desktop::RunHandler([&] {
+    if (FormCloseQuery()) event->accept();
+  });
+}
+
+void TForm2::ShowLogChange(Monitor::TLogChange change) {
+  const std::string& text = Log.Text();
+  showingLog_ = true;
+  if (change == Monitor::TLogChange::Appended && shownBytes_ <= text.size()) {
+    // Only the new end is added, and the view follows it to the newest lines.
+    QTextCursor cursor(Memo1->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(Monitor::MemoTextOfBytes(std::string_view(text).substr(shownBytes_)));
+    Memo1->setTextCursor(cursor);
+    Memo1->ensureCursorVisible();
+  } else {
+    Memo1->setPlainText(Monitor::MemoTextOfBytes(text));
+    Memo1->moveCursor(QTextCursor::Start);
+  }
+  shownBytes_ = text.size();
+  showingLog_ = false;
+}

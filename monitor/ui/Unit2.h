@@ -1,0 +1,47 @@
+// The log window: the trip log's text, to read, annotate and trim; edits
+// are written back to triplog.txt when the window closes.
+#pragma once
+
+#include <QMainWindow>
+#include <string>
+
+#include "monitor/TripLog.h"
+
+class QAction;
+class QCloseEvent;
+class QMenuBar;
+class QPlainTextEdit;
+
+class TForm2 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  TForm2();
+  ~TForm2() override;
+
+  QMenuBar* MainMenu1;
+  QAction* Close1;
+  QPlainTextEdit* Memo1;
+
+  // The trip log whose working copy this window shows.
+  Monitor::TTripLog Log;
+
+  void ReloadLog();  // LoadLog into this window
+
+  // Event handlers.
+  void FormCreate();
+  void Memo1Change();
+  bool FormCloseQuery();
+  void Close1Click();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void ShowLogChange(Monitor::TLogChange change);
+
+  bool showingLog_ = false;  // the window itself is changing Memo1
+  size_t shownBytes_ = 0;    // how much of the log's text Memo1 shows
+};
+
+extern TForm2* Form2;

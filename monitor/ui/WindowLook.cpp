@@ -1,0 +1,65 @@
+#include "monitor/ui/WindowLook.h"
+
+#include <QEvent>
+#include <QPalette>
+#include <QWidget>
+
+namespace Monitor {
+
+QFont SansFont(const QStringList& families, int pixelSize, bool bold) {
+  QFont font;
+  font.setFamilies(families + QStringList{QStringLiteral("Sans Serif")});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  return font;
+}
+
+void SetBackground(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, colour);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+namespace {
+
+// Until the window manager has framed the window, its frame is unknown: the
+// client size starts with typical frame sizes and is corrected at the first
+// showing.
+constexpr int GuessedFrameWidth = 16;
+constexpr int GuessedFrameHeight = 39;
+
+class FrameFitter : public QObject {
+ public:
+  FrameFitter(QWidget* window, int outerWidth, int outerHeight)
+      : QObject(window), outerWidth_(outerWidth), outerHeight_(outerHeight) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* window = static_cast<QWidget*>(watched);
+    if (event->type() == QEvent::Show || event->type() == QEvent::Move) {
+      const int frameWidth = window->frameGeometry().width() - window->width();
+      const int frameHeight = window->frameGeometry().height() - window->height();
+      if (frameWidth > 0 || frameHeight > 0) {
+        window->resize(outerWidth_ - frameWidth, outerHeight_ - frameHeight);
+        window->removeEventFilter(this);
+        deleteLater();
+      }
+    }
+    return false;
+  }
+
+ private:
+  int outerWidth_;
+  int outerHeight_;
+};
+
+}  // namespace
+
+void PlaceWindow(QWidget* window, int left, int top, int outerWidth, int outerHeight) {
+  window->move(left, top);
+  window->resize(outerWidth - GuessedFrameWidth, outerHeight - GuessedFrameHeight);
+  window->installEventFilter(new FrameFitter(window, outerWidth, outerHeight));
+}
+
+}  // namespace Monitor

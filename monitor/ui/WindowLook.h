@@ -1,0 +1,23 @@
+// The look shared by the program's windows: fonts by pixel height that fall
+// back to the desktop's sans-serif, flat background colours, outer sizes.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QStringList>
+
+class QWidget;
+
+namespace Monitor {
+
+QFont SansFont(const QStringList& families, int pixelSize, bool bold = false);
+void SetBackground(QWidget* widget, const QColor& colour);
+
+// Places a top-level window by its outer frame: left, top, width, height.
+// The frame of the desktop's window manager is taken off the client size
+// once it is known.
+void PlaceWindow(QWidget* window, int left, int top, int outerWidth, int outerHeight);
+
+inline const QColor Silver(192, 192, 192);
+
+}  // namespace Monitor

@@ -1,0 +1,135 @@
+#include "monitor/ui/about1.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "calendar/Cdatlib.h"
+#include "monitor/ui/ProgramFileTime.h"
+#include "monitor/ui/WindowLook.h"
+#include "platform/desktop/EventErrors.h"
+#include "platform/desktop/ProgramIcon.h"
+
+TFAbout1* FAbout1 = nullptr;
+
+namespace {
+
+const char* const DescriptionLines[] = {
+    "",
+    "to monitor when a power outage occurred ",
+    "",
+    "version 2.01 ( December 2017 )",
+    "",
+    "simplicity by design",
+    "Tallyvane, the power outage monitor",
+    "",
+    "made by the Tallyvane project",
+    "",
+    "reach it through the project's issue tracker",
+};
+
+QFont Arial(int pixelSize, bool bold) { return Monitor::SansFont({QStringLiteral("Arial")}, pixelSize, bold); }
+
+QFrame* LoweredPanel(QWidget* parent) {
+  auto* panel = new QFrame(parent);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  return panel;
+}
+
+QLabel* PanelLabel(QWidget* parent, int left, int top, const QString& text, const QFont& font) {
+  auto* label = new QLabel(text, parent);
+  label->setFont(font);
+  label->move(left, top);
+  label->adjustSize();
+  return label;
+}
+
+}  // namespace
+
+TFAbout1::TFAbout1() {
+  FAbout1 = this;
+  setWindowTitle(QStringLiteral("About"));
+  setWindowIcon(Desktop::ProgramIcon());
+  setModal(false);
+  Monitor::PlaceWindow(this, 438, 46, 287, 316);
+
+  Panel2 = LoweredPanel(this);
+  Panel2->setFixedHeight(65);
+  Monitor::SetBackground(Panel2, Monitor::Silver);
+  Image1 = new QLabel(Panel2);
+  Image1->setPixmap(Desktop::ProgramPixmap());
+  Image1->setGeometry(5, 10, 32, 32);
+  Label1 = PanelLabel(Panel2, 46, 8, QStringLiteral("Tallyvane"), Arial(13, true));
+  Label1->setWordWrap(true);
+  Label2 = PanelLabel(Panel2, 46, 29, QStringLiteral("Label2"), Arial(11, false));
+  Label3 = PanelLabel(Panel2, 46, 45, QStringLiteral("Label3"), Arial(11, false));
+
+  Memo1 = new QTextEdit(this);
+  Memo1->setReadOnly(true);
+  Memo1->setFocusPolicy(Qt::NoFocus);
+  Memo1->setFont(Arial(11, true));
+  Memo1->setFrameStyle(QFrame::NoFrame);
+  QPalette memoPalette = Memo1->palette();
+  memoPalette.setColor(QPalette::Base, Monitor::Silver);
+  memoPalette.setColor(QPalette::Text, Qt::black);
+  Memo1->setPalette(memoPalette);
+  for (const char* line : DescriptionLines) {
+    Memo1->append(QString::fromUtf8(line));
+    Memo1->setAlignment(Qt::AlignHCenter);
+  }
+
+  Panel1 = LoweredPanel(this);
+  Panel1->setFixedHeight(39);
+  Panel3 = new QFrame(Panel1);
+  Panel3->setFixedWidth(70);
+  OKBtn = new QPushButton(QStringLiteral("OK"), Panel3);
+  OKBtn->setGeometry(7, 8, 55, 25);
+  OKBtn->setFont(Arial(11, true));
+  OKBtn->setAutoDefault(false);
+  auto* bottomRow = new QHBoxLayout(Panel1);
+  bottomRow->setContentsMargins(0, 0, 0, 0);
+  bottomRow->addStretch();
+  bottomRow->addWidget(Panel3);
+
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(Panel2);
+  column->addWidget(Memo1, 1);
+  column->addWidget(Panel1);
+
+  // Escape rejects the dialog, which hides it, like OK does.
+  connect(OKBtn, &QPushButton::clicked, this, [this] { Desktop::RunHandler([this] { OKBtnClick(); }); });
+}
+
+TFAbout1::~TFAbout1() {
+  if (FAbout1 == this) FAbout1 = nullptr;
+}
+
+void TFAbout1::Open() {
+  show();
+  raise();
+  activateWindow();
+}
+
+void TFAbout1::FormShow() { ShowProgramFileInfo(Label2, Label3); }
+
+void TFAbout1::OKBtnClick() { close(); }
+
+void TFAbout1::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Shown from hidden, not merely brought to the front: refresh the labels.
+  if (!event->spontaneous()) Desktop::RunHandler([this] { FormShow(); });
+}
+
+void ShowProgramFileInfo(QLabel* pathLabel, QLabel* timeLabel) {
+  const std::string path = Cdatlib::RunningProgramPath();
+  pathLabel->setText(QString::fromLocal8Bit(Monitor::AsciiLowerCase(path)));
+  pathLabel->adjustSize();
+  timeLabel->setText(QString::fromLocal8Bit(Cdatlib::StampTextOfValue(Monitor::FileModifiedValue(path))));
+  timeLabel->adjustSize();
+}

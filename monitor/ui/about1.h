@@ -1,0 +1,44 @@
+// The About window: what the program is, which program file runs, and when
+// that file was last changed.
+#pragma once
+
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTextEdit;
+
+class TFAbout1 : public QDialog {
+  Q_OBJECT
+
+ public:
+  TFAbout1();
+  ~TFAbout1() override;
+
+  QFrame* Panel2;
+  QLabel* Image1;
+  QLabel* Label1;
+  QLabel* Label2;
+  QLabel* Label3;
+  QTextEdit* Memo1;
+  QFrame* Panel1;
+  QFrame* Panel3;
+  QPushButton* OKBtn;
+
+  // Shows the window, or brings it to the front when it is already shown.
+  void Open();
+
+  // Event handlers.
+  void FormShow();
+  void OKBtnClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+};
+
+// Fills the two labels with the program file's path, lower-cased in A to Z,
+// and its modification time in the current stamp style.
+void ShowProgramFileInfo(QLabel* pathLabel, QLabel* timeLabel);
+
+extern TFAbout1* FAbout1;
