@@ -1,0 +1,7 @@
+#include "monitor/MonitorClock.h"
+
+namespace Monitor {
+
+TStampClock MonitorClock = Cdatlib::NowStamp;
+
+}  // namespace Monitor

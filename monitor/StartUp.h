@@ -1,0 +1,37 @@
+// The monitor's life cycle: the start-up sequence that judges the previous
+// run, and the checkpoints written at start-up, every minute and at close.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "monitor/CheckpointFile.h"
+#include "monitor/MonitorWindow.h"
+#include "monitor/TripLog.h"
+
+namespace Monitor {
+
+// Read once by StartMonitor; the checkpoints of this run never change them.
+extern int32_t PreviousStatus;
+extern std::string PreviousStampText;
+
+inline constexpr int CheckpointIntervalMs = 60000;
+
+// Runs once, after the windows exist and before the event loop: reads the
+// previous checkpoint, shows the verdict, adds it to the trip log and saves
+// the log, writes the first checkpoint and starts the minute timer. Every
+// error passes to the caller, which ends the program.
+void StartMonitor(TMonitorWindow& window, TTripLog& log);
+
+// Writes a checkpoint and shows its time in the window; when the write
+// fails, the error passes to the caller and the window keeps its text.
+void TakeCheckpoint(TMonitorWindow& window, TCheckpointStatus status);
+
+// The main window's timer tick.
+void CheckpointTimerTick(TMonitorWindow& window);
+
+// The main window's close query: the normal-shutdown checkpoint. Returns
+// true, the close may go on; when the write fails, it throws instead.
+bool CloseQueryCheckpoint(TMonitorWindow& window);
+
+}  // namespace Monitor

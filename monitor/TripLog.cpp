@@ -1,0 +1,83 @@
+#include "monitor/TripLog.h"
+
+#include "calendar/Cdatlib.h"
+#include "monitor/LineBreaks.h"
+#include "monitor/MonitorErrors.h"
+#include "platform/FileFailure.h"
+#include "platform/FileReading.h"
+#include "platform/SafeFile.h"
+
+namespace Monitor {
+
+namespace {
+
+constexpr std::string_view CrLf = "\r\n";
+
+std::string ReadLogFile(const std::string& path) {
+  try {
+    return Platform::ReadWholeFile(path);
+  } catch (const Platform::EFileFailure& failure) {
+    if (failure.Step() == Platform::TFileStep::Read) throw EStreamReadError();
+    throw EFileOpenError(path, failure.Code());
+  }
+}
+
+void WriteLogFile(const std::string& path, std::string_view text) {
+  try {
+    Platform::ReplaceFileContent(path, text);
+  } catch (const Platform::EFileFailure& failure) {
+    if (failure.Step() == Platform::TFileStep::Write) throw EStreamWriteError();
+    throw EFileCreateError(path, failure.Code());
+  }
+}
+
+}  // namespace
+
+void TTripLog::Edited(std::string text) {
+  text_ = std::move(text);
+  LogDirty = true;
+}
+
+void TTripLog::Replace(std::string text) {
+  text_ = std::move(text);
+  Changed(TLogChange::Replaced);
+}
+
+void TTripLog::Append(std::string_view bytes) {
+  text_.append(bytes);
+  Changed(TLogChange::Appended);
+}
+
+void TTripLog::SetChangeListener(std::function<void(TLogChange)> listener) {
+  listener_ = std::move(listener);
+}
+
+void TTripLog::Changed(TLogChange change) {
+  LogDirty = true;
+  if (listener_) listener_(change);
+}
+
+std::string LogPathInProgramFolder() { return Cdatlib::ProgramFolder + "triplog.txt"; }
+
+void LoadLog(TTripLog& log) {
+  if (!Platform::IsRegularFile(log.LogPath)) return;
+  std::string text = WithCrLfBreaks(ReadLogFile(log.LogPath));
+  if (text != log.Text()) log.Replace(std::move(text));
+}
+
+void AppendLogLine(TTripLog& log, std::string_view line) {
+  if (line.empty()) return;
+  const std::string& text = log.Text();
+  if (text.empty() || text.ends_with(CrLf)) {
+    log.Append(std::string(line).append(CrLf));
+  } else {
+    log.Append(std::string(CrLf).append(line));
+  }
+}
+
+void SaveLog(TTripLog& log) {
+  WriteLogFile(log.LogPath, log.Text());
+  log.LogDirty = false;
+}
+
+}  // namespace Monitor

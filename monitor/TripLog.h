@@ -1,0 +1,53 @@
+// The trip log: triplog.txt beside the program, and its working copy, the
+// text the log window shows and edits. The text is bytes with CR LF breaks.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace Monitor {
+
+// How the text changed, so that a view showing it can follow: after a
+// replacement it shows the start of the text, after an append the end.
+enum class TLogChange { Replaced, Appended };
+
+class TTripLog {
+ public:
+  std::string LogPath;    // the file; set when the log window is created
+  bool LogDirty = false;  // the text changed since the last successful save
+
+  const std::string& Text() const { return text_; }
+
+  // The user edited the text in the window; the view already shows it.
+  void Edited(std::string text);
+
+  // Changes made by the log operations; the listener is told of each.
+  void Replace(std::string text);
+  void Append(std::string_view bytes);
+  void SetChangeListener(std::function<void(TLogChange)> listener);
+
+ private:
+  void Changed(TLogChange change);
+
+  std::string text_;
+  std::function<void(TLogChange)> listener_;
+};
+
+// ProgramFolder followed by "triplog.txt".
+std::string LogPathInProgramFolder();
+
+// When a file (not a folder) is at LogPath, its text with CR LF breaks
+// replaces the log's text, unless the two are equal: then nothing changes
+// and LogDirty keeps its value. Throws EFileOpenError, EStreamReadError.
+void LoadLog(TTripLog& log);
+
+// Adds the line as the new last line; an empty line adds nothing.
+void AppendLogLine(TTripLog& log, std::string_view line);
+
+// Writes the text byte for byte as the whole file, then clears LogDirty.
+// Throws EFileCreateError, EStreamWriteError; the file then keeps its old
+// content and LogDirty its value.
+void SaveLog(TTripLog& log);
+
+}  // namespace Monitor

@@ -1,0 +1,19 @@
+// How the previous run ended, judged from the status it left: the text for
+// the main window and the lines the trip log gets at this start.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace Monitor {
+
+struct TStartVerdict {
+  std::string Label;            // may be empty
+  std::string PreviousRunLine;  // empty when there is nothing to say
+  std::string StartLine;
+};
+
+TStartVerdict JudgePreviousRun(int32_t previousStatus, const std::string& previousStamp,
+                               const std::string& startText);
+
+}  // namespace Monitor
