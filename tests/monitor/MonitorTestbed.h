@@ -1,0 +1,48 @@
+// A program folder of its own for each monitor test, a clock that gives the
+// times the test names, and a main window that records what it was told.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "calendar/Cdatlib.h"
+#include "monitor/MonitorWindow.h"
+#include "support/TempFolder.h"
+
+namespace MonitorTest {
+
+Cdatlib::TCalDateTime At(uint16_t year, uint16_t month, uint16_t day, uint16_t hour,
+                         uint16_t minute);
+
+class TRecordingWindow : public Monitor::TMonitorWindow {
+ public:
+  void SetVerdictText(const std::string& text) override { Verdicts.push_back(text); }
+  void SetCheckpointText(const std::string& text) override { Checkpoints.push_back(text); }
+  void StartCheckpointTimer(int intervalMs) override { TimerStarts.push_back(intervalMs); }
+
+  std::vector<std::string> Verdicts, Checkpoints;
+  std::vector<int> TimerStarts;
+};
+
+class MonitorTestbed : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The clock gives these times one per reading, and the last one after that.
+  void ClockReads(std::deque<Cdatlib::TCalDateTime> times);
+  int ClockReadings() const { return readings_; }
+
+  TestSupport::TTempFolder folder_;
+  const std::string checkpointPath_ = folder_ / "CHKPT.INI";
+  const std::string logPath_ = folder_ / "triplog.txt";
+
+ private:
+  std::deque<Cdatlib::TCalDateTime> times_;
+  int readings_ = 0;
+};
+
+}  // namespace MonitorTest

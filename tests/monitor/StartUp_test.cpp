@@ -1,0 +1,166 @@
+// The start-up sequence from checkpoint file to window, trip log and timer,
+// and the checkpoints of the minute tick and the close query.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "MonitorTestbed.h"
+#include "monitor/CheckpointFile.h"
+#include "monitor/MonitorErrors.h"
+#include "monitor/StartUp.h"
+#include "support/ChildProcess.h"
+
+namespace {
+
+using namespace Monitor;
+using namespace MonitorTest;
+using namespace TestSupport;
+
+class StartUp : public MonitorTestbed {
+ protected:
+  void SetUp() override {
+    MonitorTestbed::SetUp();
+    Cdatlib::StampStyle = 1;  // the start-up sequence picks its own style
+    log_.LogPath = LogPathInProgramFolder();
+  }
+
+  void WriteCheckpointFile(const std::string& keys) { WriteBytes(checkpointPath_, "[main]\r\n" + keys); }
+
+  TRecordingWindow window_;
+  TTripLog log_;
+};
+
+struct TVerdictCase {
+  const char* Name;
+  const char* Keys;  // nullptr: no checkpoint file
+  int32_t Status;
+  const char* Label;
+  const char* LogLines;
+};
+
+class Verdict : public StartUp, public testing::WithParamInterface<TVerdictCase> {};
+
+TEST_P(Verdict, ShowsLogsAndChecksItIn) {
+  const TVerdictCase& c = GetParam();
+  if (c.Keys) WriteCheckpointFile(c.Keys);
+  StartMonitor(window_, log_);
+  EXPECT_EQ(PreviousStatus, c.Status);
+  EXPECT_EQ(window_.Verdicts, std::vector<std::string>{c.Label});
+  EXPECT_EQ(ReadBytes(logPath_), c.LogLines);
+  EXPECT_FALSE(log_.LogDirty);
+  const TCheckpoint now = ReadCheckpoint();
+  EXPECT_EQ(now.Status, csRunning);
+  EXPECT_EQ(now.StampText, "2026-12-07 08:02");
+  EXPECT_EQ(window_.Checkpoints, std::vector<std::string>{"New checkpoint = 2026-12-07 08:02"});
+  EXPECT_EQ(window_.TimerStarts, std::vector<int>{60000});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PreviousRuns, Verdict,
+    testing::Values(
+        TVerdictCase{"Abnormal", "TripStatus=1\r\nTripTS=2026-12-06 18:41\r\n", 1,
+                     "When this program last ran, it terminated ABNORMALLY soon after 2026-12-06 18:41",
+                     "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"},
+        TVerdictCase{"Normal", "TripStatus=0\r\nTripTS=2026-12-06 18:41\r\n", 0,
+                     "When this program last ran, it terminated normally soon after 2026-12-06 18:41",
+                     "2026-12-06 18:41  Normal program shutdown\r\n2026-12-07 08:02  Program restart\r\n"},
+        TVerdictCase{"FirstRun", nullptr, 2, "This program has not been run before on this PC",
+                     "2026-12-07 08:02  Program start - first time on this PC\r\n"},
+        TVerdictCase{"HandEditedSeven", "TripStatus=7\r\nTripTS=2026-12-06 18:41\r\n", 7, "",
+                     "2026-12-07 08:02  Program restart\r\n"},
+        TVerdictCase{"HandEditedNegative", "TripStatus=-1\r\nTripTS=2026-12-06 18:41\r\n", -1,
+                     " soon after 2026-12-06 18:41", "2026-12-07 08:02  Program restart\r\n"},
+        TVerdictCase{"AbnormalWithoutStamp", "TripStatus=1\r\n", 1,
+                     "When this program last ran, it terminated ABNORMALLY soon after ",
+                     "  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"},
+        TVerdictCase{"AbnormalWithSmallLetters", "TripStatus=0x1\r\nTripTS=6 dec, late\r\n", 1,
+                     "When this program last ran, it terminated ABNORMALLY soon after 6 dec, late",
+                     "6 DEC, LATE  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(StartUp, AppendsToALogWithoutFinalBreakAndKeepsItThatWay) {
+  WriteBytes(logPath_, "first\nsecond");
+  StartMonitor(window_, log_);
+  EXPECT_EQ(ReadBytes(logPath_),
+            "first\r\nsecond\r\n2026-12-07 08:02  Program start - first time on this PC");
+}
+
+TEST_F(StartUp, TheCheckpointTakesAClockReadingOfItsOwn) {
+  ClockReads({At(2026, 12, 7, 8, 2), At(2026, 12, 7, 8, 3)});
+  StartMonitor(window_, log_);
+  EXPECT_EQ(ReadBytes(logPath_), "2026-12-07 08:02  Program start - first time on this PC\r\n");
+  EXPECT_EQ(window_.Checkpoints, std::vector<std::string>{"New checkpoint = 2026-12-07 08:03"});
+  EXPECT_EQ(ClockReadings(), 2);
+}
+
+TEST_F(StartUp, AFailedLogSaveLeavesTheCheckpointOfThePreviousRun) {
+  const std::string previous = "[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n";
+  WriteBytes(checkpointPath_, previous);
+  std::filesystem::create_directory(logPath_);
+  try {
+    StartMonitor(window_, log_);
+    FAIL() << "the start-up did not fail";
+  } catch (const EMonitorError& error) {
+    EXPECT_STREQ(error.KindName(), "EFileCreateError");
+    EXPECT_EQ(std::string(error.what()),
+              "Cannot create file \"" + logPath_ + "\". " + std::strerror(EISDIR));
+  }
+  EXPECT_EQ(ReadBytes(checkpointPath_), previous);
+  EXPECT_TRUE(window_.Checkpoints.empty());
+  EXPECT_TRUE(window_.TimerStarts.empty());
+}
+
+TEST_F(StartUp, AReadOnlyLogStopsTheStartWithoutTouchingTheCheckpoint) {
+  const std::string previous = "[main]\r\nTripStatus=0\r\nTripTS=2026-12-06 18:41\r\n";
+  WriteBytes(checkpointPath_, previous);
+  WriteBytes(logPath_, "old\r\n");
+  GiveToUnprivilegedUser(logPath_);
+  ::chmod(logPath_.c_str(), 0444);
+  const TChildOutcome outcome = RunUnprivileged([&] {
+    StartMonitor(window_, log_);
+    return std::string("started");
+  });
+  EXPECT_EQ(outcome.Text, "Cannot create file \"" + logPath_ + "\". " + std::strerror(EACCES));
+  EXPECT_EQ(ReadBytes(checkpointPath_), previous);
+  EXPECT_EQ(ReadBytes(logPath_), "old\r\n");
+}
+
+TEST_F(StartUp, AFailedCheckpointComesAfterTheLogWasSaved) {
+  std::filesystem::create_directory(checkpointPath_);
+  try {
+    StartMonitor(window_, log_);
+    FAIL() << "the start-up did not fail";
+  } catch (const EIniWriteError& error) {
+    EXPECT_EQ(std::string(error.what()), "Unable to write to " + checkpointPath_);
+  }
+  EXPECT_EQ(ReadBytes(logPath_), "2026-12-07 08:02  Program start - first time on this PC\r\n");
+  EXPECT_TRUE(window_.TimerStarts.empty());
+}
+
+TEST_F(StartUp, TicksAndTheCloseQueryWriteCheckpointsButNotThePreviousRun) {
+  WriteCheckpointFile("TripStatus=0\r\nTripTS=2026-12-06 18:41\r\n");
+  StartMonitor(window_, log_);
+  ClockReads({At(2026, 12, 7, 8, 3)});
+  CheckpointTimerTick(window_);
+  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:03\r\n");
+  ClockReads({At(2026, 12, 7, 17, 30)});
+  EXPECT_TRUE(CloseQueryCheckpoint(window_));
+  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=0\r\nTripTS=2026-12-07 17:30\r\n");
+  EXPECT_EQ(window_.Checkpoints.back(), "New checkpoint = 2026-12-07 17:30");
+  EXPECT_EQ(PreviousStatus, 0);
+  EXPECT_EQ(PreviousStampText, "2026-12-06 18:41");
+}
+
+TEST_F(StartUp, AFailedTickOrCloseLeavesTheCheckpointLabel) {
+  StartMonitor(window_, log_);
+  std::filesystem::remove(checkpointPath_);
+  std::filesystem::create_directory(checkpointPath_);
+  EXPECT_THROW(CheckpointTimerTick(window_), EIniWriteError);
+  EXPECT_THROW(CloseQueryCheckpoint(window_), EIniWriteError);
+  EXPECT_EQ(window_.Checkpoints, std::vector<std::string>{"New checkpoint = 2026-12-07 08:02"});
+}
+
+}  // namespace

@@ -1,0 +1,199 @@
+// The trip log: line breaks on load, the append rule, when LogDirty changes,
+// the byte-for-byte save, and the error texts of a log that cannot be used.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "MonitorTestbed.h"
+#include "monitor/LineBreaks.h"
+#include "monitor/MonitorErrors.h"
+#include "monitor/TripLog.h"
+#include "support/ChildProcess.h"
+
+namespace {
+
+using namespace Monitor;
+using namespace MonitorTest;
+using namespace TestSupport;
+using namespace std::string_literals;
+
+struct TBreakCase {
+  const char* Name;
+  std::string Read, Held;
+};
+
+class LogLineBreaks : public testing::TestWithParam<TBreakCase> {};
+
+TEST_P(LogLineBreaks, BecomeCrLf) { EXPECT_EQ(WithCrLfBreaks(GetParam().Read), GetParam().Held); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LogLineBreaks,
+    testing::Values(TBreakCase{"Empty", "", ""}, TBreakCase{"CrLf", "a\r\nb\r\n", "a\r\nb\r\n"},
+                    TBreakCase{"LoneLf", "a\nb\n", "a\r\nb\r\n"},
+                    TBreakCase{"LoneCr", "a\rb\r", "a\r\nb\r\n"},
+                    TBreakCase{"LfCrIsTwoBreaks", "a\n\rb", "a\r\n\r\nb"},
+                    TBreakCase{"CrCrLf", "a\r\r\nb", "a\r\n\r\nb"},
+                    TBreakCase{"Mixed", "a\nb\r\nc\rd", "a\r\nb\r\nc\r\nd"},
+                    TBreakCase{"NoFinalBreak", "a\r\nb", "a\r\nb"},
+                    TBreakCase{"OtherBytesKept", "caf\xE9\0\x01\n"s, "caf\xE9\0\x01\r\n"s}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+struct TAppendCase {
+  const char* Name;
+  std::string Before, After;
+};
+
+class LogAppend : public testing::TestWithParam<TAppendCase> {};
+
+TEST_P(LogAppend, NeverRunsLinesTogether) {
+  TTripLog log;
+  log.Edited(GetParam().Before);
+  log.LogDirty = false;
+  AppendLogLine(log, "new");
+  EXPECT_EQ(log.Text(), GetParam().After);
+  EXPECT_TRUE(log.LogDirty);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LogAppend,
+                         testing::Values(TAppendCase{"EmptyText", "", "new\r\n"},
+                                         TAppendCase{"EndsWithBreak", "a\r\n", "a\r\nnew\r\n"},
+                                         TAppendCase{"EndsWithoutBreak", "a", "a\r\nnew"}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(LogAppendEmpty, AddsNothingAndChangesNothing) {
+  TTripLog log;
+  log.Edited("a");
+  log.LogDirty = false;
+  AppendLogLine(log, "");
+  EXPECT_EQ(log.Text(), "a");
+  EXPECT_FALSE(log.LogDirty);
+}
+
+class TripLogFile : public MonitorTestbed {
+ protected:
+  void SetUp() override {
+    MonitorTestbed::SetUp();
+    log_.LogPath = LogPathInProgramFolder();
+    log_.SetChangeListener([this](TLogChange change) { changes_.push_back(change); });
+  }
+
+  // The message of the log error the action raises, "" when there is none.
+  template <typename Action>
+  static std::string ErrorOf(Action action) {
+    try {
+      action();
+    } catch (const EMonitorError& error) {
+      return error.what();
+    }
+    return "";
+  }
+
+  TTripLog log_;
+  std::vector<TLogChange> changes_;
+};
+
+TEST_F(TripLogFile, LivesBesideTheProgram) { EXPECT_EQ(log_.LogPath, logPath_); }
+
+TEST_F(TripLogFile, ALoadWithNothingNewChangesNothing) {
+  struct TCase {
+    const char* Name;
+    bool Folder;
+    const char* File;  // nullptr: none
+    const char* Held;
+  };
+  for (const TCase c : {TCase{"no file", false, nullptr, "held"},
+                        TCase{"a folder of that name", true, nullptr, "held"},
+                        TCase{"empty file, empty text", false, "", ""},
+                        TCase{"same text after conversion", false, "a\nb", "a\r\nb"}}) {
+    SCOPED_TRACE(c.Name);
+    std::filesystem::remove_all(logPath_);
+    if (c.Folder) std::filesystem::create_directory(logPath_);
+    if (c.File) WriteBytes(logPath_, c.File);
+    for (const bool dirty : {false, true}) {
+      log_.Edited(c.Held);
+      log_.LogDirty = dirty;
+      changes_.clear();
+      LoadLog(log_);
+      EXPECT_EQ(log_.Text(), c.Held);
+      EXPECT_EQ(log_.LogDirty, dirty);
+      EXPECT_TRUE(changes_.empty());
+    }
+  }
+}
+
+TEST_F(TripLogFile, ALoadOfDifferentTextReplacesItAndMakesItDirty) {
+  WriteBytes(logPath_, "one\ntwo");
+  log_.Edited("edited by the user\r\n");
+  log_.LogDirty = false;
+  LoadLog(log_);
+  EXPECT_EQ(log_.Text(), "one\r\ntwo");
+  EXPECT_TRUE(log_.LogDirty);
+  EXPECT_EQ(changes_, std::vector<TLogChange>{TLogChange::Replaced});
+}
+
+TEST_F(TripLogFile, OddBytesGoThroughLoadAppendAndSaveUnchanged) {
+  WriteBytes(logPath_, "caf\xE9 \x01\0\xFF\xFE\nlast"s);
+  LoadLog(log_);
+  AppendLogLine(log_, "line \xC4");
+  SaveLog(log_);
+  EXPECT_EQ(ReadBytes(logPath_), "caf\xE9 \x01\0\xFF\xFE\r\nlast\r\nline \xC4"s);
+  EXPECT_FALSE(log_.LogDirty);
+  EXPECT_EQ(changes_, (std::vector<TLogChange>{TLogChange::Replaced, TLogChange::Appended}));
+}
+
+TEST_F(TripLogFile, ASaveWritesTheTextByteForByte) {
+  for (const std::string& text : {"a\r\nb"s, "a\r\n"s, ""s, "lone\nlf\rcr"s}) {
+    SCOPED_TRACE(text);
+    log_.Edited(text);
+    SaveLog(log_);
+    EXPECT_EQ(ReadBytes(logPath_), text);
+    EXPECT_FALSE(log_.LogDirty);
+  }
+}
+
+TEST_F(TripLogFile, AFolderNamedLikeTheLogCannotBeSaved) {
+  std::filesystem::create_directory(logPath_);
+  log_.Edited("text");
+  EXPECT_EQ(ErrorOf([&] { SaveLog(log_); }),
+            "Cannot create file \"" + logPath_ + "\". " + std::strerror(EISDIR));
+  EXPECT_TRUE(log_.LogDirty);
+}
+
+TEST_F(TripLogFile, AFullDiskIsAStreamWriteError) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  std::filesystem::create_symlink("/dev/full", logPath_);
+  log_.Edited("text");
+  EXPECT_EQ(ErrorOf([&] { SaveLog(log_); }), "Stream write error");
+  EXPECT_TRUE(log_.LogDirty);
+}
+
+TEST_F(TripLogFile, AnUnreadableLogCannotBeOpened) {
+  WriteBytes(logPath_, "secret");
+  GiveToUnprivilegedUser(logPath_);
+  ::chmod(logPath_.c_str(), 0200);
+  const TChildOutcome outcome = RunUnprivileged([&] {
+    LoadLog(log_);
+    return log_.Text();
+  });
+  EXPECT_EQ(outcome.Text, "Cannot open file \"" + logPath_ + "\". " + std::strerror(EACCES));
+}
+
+TEST_F(TripLogFile, AReadOnlyLogLoadsButCannotBeSaved) {
+  WriteBytes(logPath_, "old\r\n");
+  GiveToUnprivilegedUser(logPath_);
+  ::chmod(logPath_.c_str(), 0444);
+  const TChildOutcome outcome = RunUnprivileged([&] {
+    LoadLog(log_);
+    AppendLogLine(log_, "new");
+    const std::string error = ErrorOf([&] { SaveLog(log_); });
+    return log_.Text() + "|" + (log_.LogDirty ? "dirty|" : "clean|") + error;
+  });
+  EXPECT_EQ(outcome.Text, "old\r\nnew\r\n|dirty|Cannot create file \"" + logPath_ + "\". " +
+                              std::strerror(EACCES));
+  EXPECT_EQ(ReadBytes(logPath_), "old\r\n");
+}
+
+}  // namespace
