@@ -1,0 +1,228 @@
+// The monitor's windows driven as a user would: the main window's button,
+// menu, timer and notification-area icon, the log window and About.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "app/TApplication.h"
+#include "calendar/Cdatlib.h"
+#include "monitor/StartUp.h"
+#include "monitor/ui/MemoText.h"
+#include "monitor/ui/Unit1.h"
+#include "monitor/ui/Unit2.h"
+#include "monitor/ui/about1.h"
+#include "support/ModalBoxes.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+using TestSupport::ReadBytes;
+using TestSupport::WriteBytes;
+
+class MonitorWindowsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    Cdatlib::Initialize();
+    Cdatlib::ProgramFolder = folder_.Path() + "/";
+    form1_ = std::make_unique<TForm1>();
+    about_ = std::make_unique<TFAbout1>();
+    form2_ = std::make_unique<TForm2>();
+  }
+
+  void TearDown() override {
+    EXPECT_EQ(answeredBoxes_, expectedBoxes_) << "error boxes";
+    form2_.reset();
+    about_.reset();
+    form1_.reset();
+    Cdatlib::Initialize();
+  }
+
+  void Start() { Monitor::StartMonitor(*form1_, form2_->Log); }
+
+  // Checks that the next box is the error box with this message; the test
+  // ends with a check that it came.
+  void ExpectErrorBox(const QString& message, std::function<void()> then = {}) {
+    ++expectedBoxes_;
+    AnswerNextMessageBox([this, message, then](QMessageBox& box) {
+      ++answeredBoxes_;
+      EXPECT_EQ(box.icon(), QMessageBox::Critical);
+      EXPECT_EQ(box.windowTitle(), QString::fromLocal8Bit(Cdatlib::ApplicationTitle()));
+      EXPECT_EQ(box.text(), message);
+      if (then) then();
+    });
+  }
+
+  void BreakCheckpointFile() { Monitor::CheckpointPath = folder_ / "missing-folder/CHKPT.INI"; }
+
+  TestSupport::TTempFolder folder_;
+  std::unique_ptr<TForm1> form1_;
+  std::unique_ptr<TFAbout1> about_;
+  std::unique_ptr<TForm2> form2_;
+  int expectedBoxes_ = 0;
+  int answeredBoxes_ = 0;
+};
+
+TEST_F(MonitorWindowsTest, StartUpFillsBothLabelsAndStartsTheMinuteTimer) {
+  EXPECT_EQ(form1_->Label2->text(), QStringLiteral("[no new checkpoint]"));
+  EXPECT_FALSE(form1_->Timer1->isActive());
+  Start();
+  EXPECT_EQ(form1_->Label1->text(), QStringLiteral("This program has not been run before on this PC"));
+  EXPECT_TRUE(form1_->Label2->text().startsWith(QStringLiteral("New checkpoint = "))) << form1_->Label2->text().toStdString();
+  EXPECT_EQ(form1_->Label2->text().size(), 17 + 16);
+  EXPECT_TRUE(form1_->Timer1->isActive());
+  EXPECT_EQ(form1_->Timer1->interval(), 60000);
+  EXPECT_EQ(form1_->windowTitle(), QStringLiteral("Tallyvane"));
+  EXPECT_EQ(form1_->Button1->text(), QStringLiteral("Continue"));
+  EXPECT_EQ(form1_->Label1->toolTip(), QStringLiteral("the last checkpoint of the previous run"));
+}
+
+TEST_F(MonitorWindowsTest, ContinueMinimizesWhenThereIsNoNotificationArea) {
+  ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable()) << "the offscreen desktop has no notification area";
+  Start();
+  form1_->show();
+  QTest::mouseClick(form1_->Button1, Qt::LeftButton);
+  EXPECT_TRUE(form1_->isVisible()) << "a hidden window could never be shown again";
+  EXPECT_TRUE(form1_->isMinimized());
+}
+
+TEST_F(MonitorWindowsTest, OnlyALeftClickOnTheIconShowsTheWindow) {
+  auto* icon = form1_->findChild<QSystemTrayIcon*>();
+  ASSERT_NE(icon, nullptr);
+  struct Case {
+    const char* name;
+    QSystemTrayIcon::ActivationReason reason;
+    bool shows;
+  } cases[] = {{"right button", QSystemTrayIcon::Context, false},
+               {"double click", QSystemTrayIcon::DoubleClick, false},
+               {"middle button", QSystemTrayIcon::MiddleClick, false},
+               {"left button", QSystemTrayIcon::Trigger, true}};
+  for (const Case& c : cases) {
+    form1_->hide();
+    emit icon->activated(c.reason);
+    EXPECT_EQ(form1_->isVisible(), c.shows) << c.name;
+  }
+  form1_->showMinimized();
+  emit icon->activated(QSystemTrayIcon::Trigger);
+  EXPECT_FALSE(form1_->isMinimized()) << "a minimized window comes back too";
+}
+
+TEST_F(MonitorWindowsTest, LogCommandReloadsTheFileAndShowsTheLogWindow) {
+  Start();
+  WriteBytes(folder_ / "triplog.txt", "edited elsewhere\n");
+  form1_->Log1->trigger();
+  EXPECT_TRUE(form2_->isVisible());
+  EXPECT_EQ(form2_->Memo1->toPlainText(), QStringLiteral("edited elsewhere\n"));
+  EXPECT_TRUE(form2_->Log.LogDirty) << "a reload that changes the text";
+}
+
+TEST_F(MonitorWindowsTest, LogWindowSavesOnCloseOnlyWhenDirty) {
+  Start();
+  form1_->Log1->trigger();
+  ASSERT_FALSE(form2_->Log.LogDirty);
+  WriteBytes(folder_ / "triplog.txt", "changed behind the window\r\n");
+  form2_->Close1->trigger();
+  EXPECT_FALSE(form2_->isVisible());
+  EXPECT_EQ(ReadBytes(folder_ / "triplog.txt"), "changed behind the window\r\n") << "clean text is not written";
+
+  form1_->Log1->trigger();
+  form2_->Memo1->moveCursor(QTextCursor::End);
+  QTest::keyClicks(form2_->Memo1, "my note");
+  EXPECT_TRUE(form2_->Log.LogDirty);
+  form2_->close();
+  EXPECT_EQ(ReadBytes(folder_ / "triplog.txt"), "changed behind the window\r\nmy note");
+  EXPECT_FALSE(form2_->Log.LogDirty);
+}
+
+TEST_F(MonitorWindowsTest, StartUpLinesShowAtTheEndOfTheLogWindow) {
+  WriteBytes(folder_ / "triplog.txt", "old line\r\n");
+  WriteBytes(folder_ / "CHKPT.INI", "[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n");
+  Start();
+  const QString text = form2_->Memo1->toPlainText();
+  EXPECT_TRUE(text.startsWith(QStringLiteral("old line\n2026-12-06 18:41  ABNORMAL PROGRAM END\n"))) << text.toStdString();
+  EXPECT_TRUE(text.endsWith(QStringLiteral("  Program restart\n"))) << text.toStdString();
+  EXPECT_EQ(form2_->Memo1->textCursor().position(), text.size());
+  EXPECT_EQ(ReadBytes(folder_ / "triplog.txt"), Monitor::BytesOfMemoText(text));
+}
+
+TEST_F(MonitorWindowsTest, FailedCloseCheckpointKeepsTheWindowOpenAndTheTimerRunning) {
+  Start();
+  form1_->show();
+  BreakCheckpointFile();
+  ExpectErrorBox(QString::fromStdString("Unable to write to " + Monitor::CheckpointPath + "."));
+  EXPECT_FALSE(form1_->close());
+  EXPECT_TRUE(form1_->isVisible());
+  EXPECT_TRUE(form1_->Timer1->isActive());
+}
+
+TEST_F(MonitorWindowsTest, FailedTickShowsTheErrorBoxAndTheTimerGoesOn) {
+  Start();
+  const QString label = form1_->Label2->text();
+  BreakCheckpointFile();
+  ExpectErrorBox(QString::fromStdString("Unable to write to " + Monitor::CheckpointPath + "."),
+                 [this] { form1_->Timer1->setInterval(60000); });
+  form1_->Timer1->setInterval(1);
+  QTest::qWait(300);
+  EXPECT_TRUE(form1_->Timer1->isActive());
+  EXPECT_EQ(form1_->Label2->text(), label) << "the label keeps the last checkpoint";
+}
+
+TEST_F(MonitorWindowsTest, AboutRefreshesBothLabelsAtEveryShowing) {
+  Cdatlib::StampStyle = 2;
+  about_->Open();
+  const QString path = about_->Label2->text();
+  EXPECT_TRUE(path.endsWith(QStringLiteral("/monitor_ui_tests"))) << path.toStdString();
+  EXPECT_EQ(about_->Label3->text().size(), 16) << about_->Label3->text().toStdString();
+  about_->Label2->setText(QStringLiteral("stale"));
+  about_->Label3->setText(QStringLiteral("stale"));
+  about_->Open();  // already shown: only brought to the front
+  EXPECT_EQ(about_->Label2->text(), QStringLiteral("stale"));
+  QTest::keyClick(about_.get(), Qt::Key_Escape);
+  EXPECT_FALSE(about_->isVisible());
+  about_->Open();
+  EXPECT_EQ(about_->Label2->text(), path);
+  EXPECT_NE(about_->Label3->text(), QStringLiteral("stale"));
+  QTest::mouseClick(about_->OKBtn, Qt::LeftButton);
+  EXPECT_FALSE(about_->isVisible());
+}
+
+TEST(AboutText, PathIsLowerCasedInAToZOnly) {
+  QLabel path, time;
+  ShowProgramFileInfo(&path, &time);
+  const QString shown = path.text();
+  for (const QChar c : shown) EXPECT_FALSE(c >= QChar(u'A') && c <= QChar(u'Z')) << shown.toStdString();
+}
+
+// An object whose event handler fails, as a handler with a bug would.
+class TFailingObject : public QObject {
+ public:
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::User) throw std::runtime_error("Something broke");
+    return QObject::event(e);
+  }
+};
+
+TEST(EventErrors, AnErrorEscapingAHandlerIsShownAndTheProgramGoesOn) {
+  ASSERT_NE(dynamic_cast<TApplication*>(QCoreApplication::instance()), nullptr);
+  TFailingObject object;
+  bool shown = false;
+  AnswerNextMessageBox([&](QMessageBox& box) {
+    shown = true;
+    EXPECT_EQ(box.text(), QStringLiteral("Something broke."));
+    EXPECT_EQ(box.icon(), QMessageBox::Critical);
+  });
+  QEvent event(QEvent::User);
+  EXPECT_FALSE(QCoreApplication::sendEvent(&object, &event));
+  EXPECT_TRUE(shown);
+  QEvent harmless(static_cast<QEvent::Type>(QEvent::User + 1));
+  EXPECT_TRUE(QCoreApplication::sendEvent(&object, &harmless)) << "events are still delivered";
+}
+
+}  // namespace
