@@ -1,0 +1,181 @@
+#!/usr/bin/env bash
+# Runs copies of the real program, each in a folder of its own, on a virtual
+# display (Xvfb) with a notification area (trayer), and drives them with
+# xdotool as a user would.
+set -uo pipefail
+
+BINARY=$(realpath "$1")
+WORK=$(mktemp -d /tmp/tallyvane-e2e.XXXXXX)
+PASSED=0
+FAILED=0
+PIDS=()
+
+cleanup() {
+  for pid in "${PIDS[@]}"; do
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() { echo "  FAILED: $*"; CASE_OK=0; }
+
+# Waits up to 10 s for a command to succeed.
+wait_for() {
+  for _ in $(seq 100); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+start_display() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+  PIDS+=($!)
+  wait_for test -s "$WORK/display" || { echo "Xvfb did not start"; exit 1; }
+  export DISPLAY=":$(head -n1 "$WORK/display")"
+  trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
+  PIDS+=($!)
+  wait_for xdotool search --onlyvisible --class trayer || { echo "trayer did not start"; exit 1; }
+}
+
+# A program folder with a copy of the program, and optional files in it.
+new_folder() {
+  local folder="$WORK/$1"
+  mkdir -p "$folder"
+  cp "$BINARY" "$folder/tallyvane"
+  echo "$folder"
+}
+
+launch() {
+  (cd "$1" && exec ./tallyvane >"$1/stdout.txt" 2>&1) &
+  PROGRAM=$!
+  PIDS+=($PROGRAM)
+}
+
+main_window() { xdotool search --all --pid "$PROGRAM" --name '^Tallyvane$' 2>/dev/null | head -n1; }
+is_mapped() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+is_unmapped() { xwininfo -id "$1" 2>/dev/null | grep -q IsUnMapped; }
+mapped_main_window() { local w; w=$(main_window) && [ -n "$w" ] && is_mapped "$w"; }
+# Ended, or ended and not yet waited for.
+has_exited() { [ ! -e "/proc/$PROGRAM" ] || [ "$(awk '{print $3}' "/proc/$PROGRAM/stat" 2>/dev/null)" = Z ]; }
+
+# Waits for the program to end and puts its exit code in EXIT_CODE.
+wait_for_exit() {
+  EXIT_CODE=timeout
+  wait_for has_exited || return
+  wait "$PROGRAM" 2>/dev/null
+  EXIT_CODE=$?
+}
+
+status_in() { tr -d '\r' <"$1/CHKPT.INI" | sed -n 's/^TripStatus=//p'; }
+stamp_in() { tr -d '\r' <"$1/CHKPT.INI" | sed -n 's/^TripTS=//p'; }
+
+click_tray_icon() {
+  local tray X Y WIDTH HEIGHT SCREEN WINDOW
+  tray=$(xdotool search --onlyvisible --class trayer | head -n1)
+  eval "$(xdotool getwindowgeometry --shell "$tray")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+}
+
+run_case() {
+  local name=$1
+  CASE_OK=1
+  echo "[ RUN ] $name"
+  "$name"
+  if ((CASE_OK)); then
+    PASSED=$((PASSED + 1))
+    echo "[  OK ] $name"
+  else
+    FAILED=$((FAILED + 1))
+    echo "[ FAIL] $name"
+  fi
+  if [ -n "${PROGRAM:-}" ]; then
+    kill -KILL "$PROGRAM" 2>/dev/null
+    wait "$PROGRAM" 2>/dev/null
+  fi
+  PROGRAM=
+}
+
+first_run_then_sigterm() {
+  local folder
+  folder=$(new_folder first)
+  launch "$folder"
+  wait_for mapped_main_window || fail "the main window did not show"
+  [ "$(status_in "$folder")" = 1 ] || fail "status after start: $(status_in "$folder")"
+  [ "$(stamp_in "$folder" | wc -c)" = 17 ] || fail "stamp: $(stamp_in "$folder")"
+  grep -q "  Program start - first time on this PC"$'\r'"$" "$folder/triplog.txt" || fail "first-run line missing"
+  [ "$(wc -l <"$folder/triplog.txt")" = 1 ] || fail "trip log lines: $(wc -l <"$folder/triplog.txt")"
+  kill -TERM "$PROGRAM"
+  wait_for_exit
+  [ "$EXIT_CODE" = 0 ] || fail "exit code after SIGTERM: $EXIT_CODE"
+  [ "$(status_in "$folder")" = 0 ] || fail "status after SIGTERM: $(status_in "$folder")"
+}
+
+start_after_power_cut() {
+  local folder
+  folder=$(new_folder powercut)
+  printf '[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n' >"$folder/CHKPT.INI"
+  printf 'an older line\r\n' >"$folder/triplog.txt"
+  launch "$folder"
+  wait_for mapped_main_window || fail "the main window did not show"
+  local log
+  log=$(tr -d '\r' <"$folder/triplog.txt")
+  [ "$(sed -n 1p <<<"$log")" = "an older line" ] || fail "the old line moved: $log"
+  [ "$(sed -n 2p <<<"$log")" = "2026-12-06 18:41  ABNORMAL PROGRAM END" ] || fail "verdict line: $log"
+  sed -n 3p <<<"$log" | grep -Eq '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}  Program restart$' || fail "restart line: $log"
+  [ "$(status_in "$folder")" = 1 ] || fail "status: $(status_in "$folder")"
+}
+
+continue_then_tray_click_shows_the_window() {
+  local folder window
+  folder=$(new_folder tray)
+  launch "$folder"
+  wait_for mapped_main_window || fail "the main window did not show"
+  window=$(main_window)
+  xdotool windowfocus --sync "$window" key Return
+  wait_for is_unmapped "$window" || fail "Continue did not hide the window"
+  kill -0 "$PROGRAM" || fail "the program ended"
+  click_tray_icon
+  wait_for is_mapped "$window" || fail "a click on the icon did not show the window"
+}
+
+exit_menu_ends_with_a_normal_shutdown() {
+  local folder window
+  folder=$(new_folder exitmenu)
+  launch "$folder"
+  wait_for mapped_main_window || fail "the main window did not show"
+  window=$(main_window)
+  xdotool mousemove --window "$window" 12 8 click 1
+  wait_for_exit
+  [ "$EXIT_CODE" = 0 ] || fail "exit code after Exit: $EXIT_CODE"
+  [ "$(status_in "$folder")" = 0 ] || fail "status after Exit: $(status_in "$folder")"
+}
+
+folder_named_triplog_fails_the_start() {
+  local folder box
+  folder=$(new_folder badlog)
+  mkdir "$folder/triplog.txt"
+  launch "$folder"
+  wait_for xdotool search --pid "$PROGRAM" --name '^Application Error$' || fail "no start-up error box"
+  box=$(xdotool search --pid "$PROGRAM" --name '^Application Error$' | head -n1)
+  local window
+  window=$(main_window)
+  if [ -n "$window" ] && is_mapped "$window"; then fail "the main window showed"; fi
+  [ -n "$box" ] && xdotool windowfocus --sync "$box" key Return
+  wait_for_exit
+  [ "$EXIT_CODE" = 1 ] || fail "exit code: $EXIT_CODE"
+  grep -q 'Cannot create file ".*/triplog.txt". Is a directory.' "$folder/stdout.txt" || fail "message: $(cat "$folder/stdout.txt")"
+  [ ! -e "$folder/CHKPT.INI" ] || fail "a checkpoint was written"
+}
+
+start_display
+run_case first_run_then_sigterm
+run_case start_after_power_cut
+run_case continue_then_tray_click_shows_the_window
+run_case exit_menu_ends_with_a_normal_shutdown
+run_case folder_named_triplog_fails_the_start
+
+echo "$PASSED passed, $FAILED failed"
+[ "$FAILED" = 0 ]
