@@ -74,7 +74,7 @@ void EndSession() {
 int RunProgram(TApplication& app) {
   app.setQuitOnLastWindowClosed(false);  // only the main window's close ends the program
   app.setWindowIcon(Desktop::ProgramIcon());
-  app.setApplicationDisplayName(QString());
+  app.setApplicationName(QString::fromLocal8Bit(Cdatlib::ApplicationTitle()));
 
   // Created hidden in this order, destroyed in the reverse order.
   auto form1 = std::make_unique<TForm1>();

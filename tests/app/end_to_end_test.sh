@@ -98,20 +98,25 @@ run_case() {
   PROGRAM=
 }
 
-first_run_then_sigterm() {
-  local folder
-  folder=$(new_folder first)
+# Each signal a desktop sends at log-off or shutdown ends the run normally.
+first_run_then_end_signal() {
+  local signal=$1 folder
+  folder=$(new_folder "first-$signal")
   launch "$folder"
   wait_for mapped_main_window || fail "the main window did not show"
   [ "$(status_in "$folder")" = 1 ] || fail "status after start: $(status_in "$folder")"
   [ "$(stamp_in "$folder" | wc -c)" = 17 ] || fail "stamp: $(stamp_in "$folder")"
   grep -q "  Program start - first time on this PC"$'\r'"$" "$folder/triplog.txt" || fail "first-run line missing"
   [ "$(wc -l <"$folder/triplog.txt")" = 1 ] || fail "trip log lines: $(wc -l <"$folder/triplog.txt")"
-  kill -TERM "$PROGRAM"
+  kill -"$signal" "$PROGRAM"
   wait_for_exit
-  [ "$EXIT_CODE" = 0 ] || fail "exit code after SIGTERM: $EXIT_CODE"
-  [ "$(status_in "$folder")" = 0 ] || fail "status after SIGTERM: $(status_in "$folder")"
+  [ "$EXIT_CODE" = 0 ] || fail "exit code after SIG$signal: $EXIT_CODE"
+  [ "$(status_in "$folder")" = 0 ] || fail "status after SIG$signal: $(status_in "$folder")"
 }
+
+first_run_then_sigterm() { first_run_then_end_signal TERM; }
+first_run_then_sighup() { first_run_then_end_signal HUP; }
+first_run_then_sigint() { first_run_then_end_signal INT; }
 
 start_after_power_cut() {
   local folder
@@ -172,6 +177,8 @@ folder_named_triplog_fails_the_start() {
 
 start_display
 run_case first_run_then_sigterm
+run_case first_run_then_sighup
+run_case first_run_then_sigint
 run_case start_after_power_cut
 run_case continue_then_tray_click_shows_the_window
 run_case exit_menu_ends_with_a_normal_shutdown

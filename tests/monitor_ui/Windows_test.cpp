@@ -16,6 +16,7 @@
 #include "calendar/Cdatlib.h"
 #include "monitor/StartUp.h"
 #include "monitor/ui/MemoText.h"
+#include "monitor/ui/ProgramFileTime.h"
 #include "monitor/ui/Unit1.h"
 #include "monitor/ui/Unit2.h"
 #include "monitor/ui/about1.h"
@@ -141,6 +142,19 @@ TEST_F(MonitorWindowsTest, LogWindowSavesOnCloseOnlyWhenDirty) {
   EXPECT_FALSE(form2_->Log.LogDirty);
 }
 
+TEST_F(MonitorWindowsTest, FailedLogSaveKeepsTheLogWindowOpenAndDirty) {
+  Start();
+  form1_->Log1->trigger();
+  QTest::keyClicks(form2_->Memo1, "x");
+  ASSERT_TRUE(form2_->Log.LogDirty);
+  TestSupport::WriteBytes(folder_ / "blocker", "");
+  form2_->Log.LogPath = folder_ / "blocker/triplog.txt";
+  ExpectErrorBox(QString::fromStdString("Cannot create file \"" + form2_->Log.LogPath + "\". Not a directory."));
+  form2_->Close1->trigger();
+  EXPECT_TRUE(form2_->isVisible());
+  EXPECT_TRUE(form2_->Log.LogDirty) << "the next close tries again";
+}
+
 TEST_F(MonitorWindowsTest, StartUpLinesShowAtTheEndOfTheLogWindow) {
   WriteBytes(folder_ / "triplog.txt", "old line\r\n");
   WriteBytes(folder_ / "CHKPT.INI", "[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n");
@@ -191,6 +205,33 @@ TEST_F(MonitorWindowsTest, AboutRefreshesBothLabelsAtEveryShowing) {
   EXPECT_NE(about_->Label3->text(), QStringLiteral("stale"));
   QTest::mouseClick(about_->OKBtn, Qt::LeftButton);
   EXPECT_FALSE(about_->isVisible());
+}
+
+TEST(AboutText, AMissingProgramFileCannotBeDated) {
+  EXPECT_THROW(
+      {
+        try {
+          Monitor::FileModifiedValue("/nonexistent/tallyvane");
+        } catch (const Monitor::EDateEncodeError& error) {
+          EXPECT_STREQ(error.what(), "Invalid argument to date encode");
+          throw;
+        }
+      },
+      Monitor::EDateEncodeError);
+}
+
+TEST(AboutText, ModificationTimeIsLocalWallClockTime) {
+  TestSupport::TTempFolder folder;
+  const std::string path = folder / "file";
+  TestSupport::WriteBytes(path, "");
+  const time_t now = time(nullptr);
+  tm local{};
+  localtime_r(&now, &local);
+  const Cdatlib::TCalDateTime stamp = Cdatlib::StampFromValue(Monitor::FileModifiedValue(path));
+  EXPECT_EQ(stamp.Date.Year, local.tm_year + 1900);
+  EXPECT_EQ(stamp.Date.Month, local.tm_mon + 1);
+  EXPECT_EQ(stamp.Date.Day, local.tm_mday);
+  EXPECT_NEAR(stamp.Time.Hour * 60 + stamp.Time.Minute, local.tm_hour * 60 + local.tm_min, 1);
 }
 
 TEST(AboutText, PathIsLowerCasedInAToZOnly) {
