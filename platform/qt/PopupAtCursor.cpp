@@ -1,0 +1,11 @@
+// Pop-up menus at the mouse cursor.
+#include "platform/qt/PopupAtCursor.h"
+
+#include <QCursor>
+#include <QMenu>
+
+namespace Cdatlib {
+
+void PopupAtCursor(QMenu* menu) { menu->popup(QCursor::pos()); }
+
+}  // namespace Cdatlib
