@@ -1,0 +1,41 @@
+// The silver double-bevelled panel.
+#include "dialogs/inpstr/BevelPanel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <qdrawutil.h>
+
+namespace inpstr {
+
+namespace {
+
+constexpr int BevelWidth = 2;
+
+}  // namespace
+
+TBevelPanel::TBevelPanel(QWidget* parent) : QWidget(parent) {
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, QColor(192, 192, 192));
+  colours.setColor(QPalette::Light, QColor(255, 255, 255));
+  colours.setColor(QPalette::Dark, QColor(128, 128, 128));
+  setPalette(colours);
+  setAutoFillBackground(true);
+  // Moves without a button held arrive too, to put the arrow back after a drag.
+  setMouseTracking(true);
+}
+
+void TBevelPanel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QRect outer = rect();
+  qDrawShadePanel(&painter, outer, palette(), false, BevelWidth);
+  qDrawShadePanel(&painter, outer.adjusted(BevelWidth, BevelWidth, -BevelWidth, -BevelWidth), palette(), true,
+                  BevelWidth);
+}
+
+void TBevelPanel::mousePressEvent(QMouseEvent* event) { emit mousePressed(event); }
+
+void TBevelPanel::mouseMoveEvent(QMouseEvent* event) { emit mouseMoved(event); }
+
+void TBevelPanel::mouseReleaseEvent(QMouseEvent* event) { emit mouseReleased(event); }
+
+}  // namespace inpstr

@@ -1,0 +1,117 @@
+// The text input window's construction and handlers.
+#include "dialogs/inpstr/TFinpstr.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "calendar/Cdatlib.h"
+#include "dialogs/DialogFonts.h"
+#include "dialogs/cal/Cal.h"
+#include "dialogs/inpstr/BevelPanel.h"
+#include "dialogs/inpstr/CalendarPicture.h"
+#include "dialogs/inpstr/Inpstr.h"
+#include "platform/qt/ProgramCursor.h"
+#include "platform/qt/QtText.h"
+
+namespace inpstr {
+
+namespace {
+
+QLabel* MakePrompt(QWidget* panel, QPoint place, const char* name) {
+  auto* label = new QLabel(panel);
+  label->setObjectName(name);
+  label->setTextFormat(Qt::PlainText);
+  label->move(place);
+  return label;
+}
+
+QPushButton* MakeButton(QWidget* panel, const char* caption, QRect place, const char* name) {
+  auto* button = new QPushButton(caption, panel);
+  button->setObjectName(name);
+  button->setGeometry(place);
+  button->setFont(Dialogs::SansSerifPixelFont(11, true));
+  button->setFocusPolicy(Qt::ClickFocus);
+  return button;
+}
+
+}  // namespace
+
+TFinpstr::TFinpstr(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+  setObjectName("Finpstr");
+  setFixedSize(245, 153);
+  setFont(Dialogs::SansSerifPixelFont(11, false));
+
+  Panel1 = new TBevelPanel(this);
+  Panel1->setObjectName("Panel1");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(Panel1);
+
+  Label1 = MakePrompt(Panel1, QPoint(16, 16), "Label1");
+  Label2 = MakePrompt(Panel1, QPoint(16, 37), "Label2");
+  Edit1 = new QLineEdit(Panel1);
+  Edit1->setObjectName("Edit1");
+  Edit1->setGeometry(32, 64, 153, 21);
+  CalBtn = new QToolButton(Panel1);
+  CalBtn->setObjectName("CalBtn");
+  CalBtn->setGeometry(192, 64, 23, 22);
+  CalBtn->setIcon(CalendarPagePicture());
+  CalBtn->setIconSize(QSize(16, 16));
+  CalBtn->setToolTip("Calendar");
+  CalBtn->setFocusPolicy(Qt::NoFocus);
+  Button1 = MakeButton(Panel1, "OK", QRect(64, 104, 57, 25), "Button1");
+  Button1->setDefault(true);
+  Button2 = MakeButton(Panel1, "Cancel", QRect(128, 104, 57, 25), "Button2");
+  Edit1->setFocus();
+
+  connect(Panel1, &TBevelPanel::mousePressed, this, &TFinpstr::Panel1MouseDown);
+  connect(Panel1, &TBevelPanel::mouseMoved, this, &TFinpstr::Panel1MouseMove);
+  connect(Panel1, &TBevelPanel::mouseReleased, this, &TFinpstr::Panel1MouseUp);
+  connect(Button1, &QPushButton::clicked, this, &TFinpstr::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TFinpstr::Button2Click);
+  connect(CalBtn, &QToolButton::clicked, this, &TFinpstr::CalBtnClick);
+
+  Finpstr = this;
+}
+
+TFinpstr::~TFinpstr() {
+  if (Finpstr == this) Finpstr = nullptr;
+}
+
+void TFinpstr::Panel1MouseDown(QMouseEvent* event) {
+  Cdatlib::SetProgramCursor(Qt::DragMoveCursor);
+  PanelDrag.Begin(this, event->globalPosition().toPoint());
+}
+
+void TFinpstr::Panel1MouseMove(QMouseEvent* event) {
+  if (event->buttons() != Qt::NoButton && PanelDrag.Follow(event->globalPosition().toPoint())) return;
+  // The drag cursor stays after a system move until the mouse is back here.
+  if (Cdatlib::ProgramCursor() != Qt::ArrowCursor) Cdatlib::ClearProgramCursor();
+}
+
+void TFinpstr::Panel1MouseUp(QMouseEvent*) { PanelDrag.End(); }
+
+void TFinpstr::Button1Click() {
+  Edit1->setFocus();
+  accept();
+}
+
+void TFinpstr::Button2Click() {
+  Edit1->setFocus();
+  reject();
+}
+
+void TFinpstr::CalBtnClick() {
+  std::string text = Cdatlib::FromQt(Edit1->text());
+  Cdatlib::TCalDate date{0, 0, 0};
+  // A box without a date opens the calendar on the last picked date, or on
+  // today before the first pick.
+  if (!Cdatlib::ParseIsoDate(text, date)) text = cal::LastPickedText;
+  if (cal::PickDate(text)) Edit1->setText(Cdatlib::ToQt(text));
+}
+
+}  // namespace inpstr
