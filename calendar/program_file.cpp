@@ -76,7 +76,7 @@ std::string FolderOfPath(const std::string& programPath) {
 std::string TitleOfPath(const std::string& programPath) {
   const size_t slash = programPath.rfind('/');
   std::string name = slash == std::string::npos ? programPath : programPath.substr(slash + 1);
-  name = name.substr(0, name.find('.'));
+  if (const size_t dot = name.find('.'); dot != std::string::npos) name.resize(dot);
   return LowerAfterFirstCharacter(name);
 }
 

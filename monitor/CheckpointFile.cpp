@@ -46,7 +46,7 @@ TCheckpoint ReadCheckpoint() {
 std::string WriteCheckpoint(TCheckpointStatus status) {
   const Cdatlib::TCalDateTime now = MonitorClock();
   WriteKey(StatusKey, std::to_string(static_cast<int32_t>(status)));
-  const std::string stamp = Cdatlib::StampText(now);
+  std::string stamp = Cdatlib::StampText(now);
   WriteKey(StampKey, stamp);
   // Each key is on disk once its write returns; no cached copy is left to flush.
   return stamp;

@@ -47,7 +47,7 @@ std::string FinalLinkTarget(const std::string& path) {
     if (!IsLink(current, info)) return current;
     const std::string text = LinkText(current, info);
     if (text.empty()) return current;
-    current = text.front() == '/' ? text : FolderOf(current) + "/" + text;
+    current = text.front() == '/' ? text : FolderOf(current).append("/").append(text);
   }
   throw EFileFailure(TFileStep::Create, path, ELOOP);
 }

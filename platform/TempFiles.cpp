@@ -30,6 +30,8 @@ std::vector<std::string> EntriesOf(const std::string& folder) {
   std::vector<std::string> names;
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return names;
+  // The stream is this call's own, so readdir is safe; readdir_r is deprecated.
+  // cppcheck-suppress readdirCalled
   while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
   ::closedir(dir);
   return names;
@@ -52,7 +54,7 @@ void RemoveLeftoverTemps(const std::string& target) {
   const std::string folder = FolderOf(target);
   const std::string prefix = TempNamePrefix(target);
   for (const std::string& name : EntriesOf(folder)) {
-    if (IsTempName(name, prefix)) ::unlink((folder + "/" + name).c_str());
+    if (IsTempName(name, prefix)) ::unlink((folder + "/").append(name).c_str());
   }
 }
 
