@@ -1,0 +1,50 @@
+# Idle cost: voluntary context switches of all of a program's threads over
+# IDLE_SECONDS while it waits, first with its window shown, then hidden
+# (Return: Continue in Tallyvane, a plain hide in the floor). The first
+# minute tick falls into the shown window, the second into the hidden one.
+# Needs WORK, BIN, IDLE_SECONDS; writes NAME.idle with "shown hidden".
+
+# Sum of voluntary_ctxt_switches over /proc/PID/task/*/status.
+voluntary_switches() {
+  cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n + 0 }'
+}
+
+# Per thread, for finding who wakes: "name switches".
+switches_by_thread() {
+  for task in /proc/"$1"/task/*; do
+    awk '/^Name:/ { name = $2 } /^voluntary_ctxt_switches/ { print name, $2 }' "$task/status" 2>/dev/null
+  done
+}
+
+# idle_window PID: the switches during IDLE_SECONDS, after a settling pause.
+idle_window() {
+  local before after
+  sleep 2
+  before=$(voluntary_switches "$1")
+  switches_by_thread "$1" >"$WORK/threads-before"
+  sleep "$IDLE_SECONDS"
+  after=$(voluntary_switches "$1")
+  switches_by_thread "$1" >"$WORK/threads-after"
+  echo $((after - before))
+}
+
+# measure_idle NAME BINARY
+measure_idle() {
+  local name=$1 binary=$2 folder output pid window shown hidden
+  folder=$(new_program_folder "$binary" "$WORK/empty-triplog.txt")
+  output=$(cd "$folder" && "$BIN/bench/map_timer" --keep -- "./$(basename "$binary")")
+  pid=$(sed -n 's/.* pid=\([0-9]*\).*/\1/p' <<<"$output")
+  window=$(sed -n 's/.* window=\(0x[0-9a-f]*\).*/\1/p' <<<"$output")
+  BENCH_PIDS+=("$pid")
+  shown=$(idle_window "$pid")
+  paste -d' ' "$WORK/threads-before" "$WORK/threads-after" | awk '{ printf " %s:%d", $1, $4 - $2 }' >"$WORK/$name.idle-threads-shown"
+  xdotool windowfocus --sync "$window" key Return
+  wait_for sh -c "xwininfo -id $window | grep -q IsUnMapped" || echo "  $name: the window did not hide" >&2
+  hidden=$(idle_window "$pid")
+  paste -d' ' "$WORK/threads-before" "$WORK/threads-after" | awk '{ printf " %s:%d", $1, $4 - $2 }' >"$WORK/$name.idle-threads-hidden"
+  kill -TERM "$pid"
+  wait_for sh -c "! kill -0 $pid"
+  rm -rf "$folder"
+  echo "$shown $hidden" >"$WORK/$name.idle"
+  echo "  idle $name: shown $shown (by thread:$(cat "$WORK/$name.idle-threads-shown")), hidden $hidden (by thread:$(cat "$WORK/$name.idle-threads-hidden"))" >&2
+}
