@@ -2,9 +2,14 @@
 #include "app/ProgramRun.h"
 #include "app/TApplication.h"
 #include "calendar/Cdatlib.h"
+#include "dialogs/cal/Cal.h"
+#include "dialogs/inpstr/Inpstr.h"
 
 int main(int argc, char** argv) {
+  // Module starts, before the first window.
   Cdatlib::Initialize();
+  inpstr::Initialize();
+  cal::Initialize();
   TApplication app(argc, argv);
   return RunProgram(app);
 }

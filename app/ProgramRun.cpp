@@ -10,6 +10,8 @@
 
 #include "app/TApplication.h"
 #include "calendar/Cdatlib.h"
+#include "dialogs/cal/TFCal.h"
+#include "dialogs/inpstr/TFinpstr.h"
 #include "monitor/MonitorErrors.h"
 #include "monitor/StartUp.h"
 #include "monitor/ui/Unit1.h"
@@ -79,7 +81,9 @@ int RunProgram(TApplication& app) {
   // Created hidden in this order, destroyed in the reverse order.
   auto form1 = std::make_unique<TForm1>();
   auto about = std::make_unique<TFAbout1>();
+  auto input = std::make_unique<inpstr::TFinpstr>();
   auto form2 = std::make_unique<TForm2>();
+  auto calendar = std::make_unique<cal::TFCal>();
 
   Desktop::TSessionEnd sessionEnd;
   QObject::connect(&sessionEnd, &Desktop::TSessionEnd::Ending, &app, EndSession);
