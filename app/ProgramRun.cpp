@@ -84,6 +84,8 @@ int RunProgram(TApplication& app) {
   auto input = std::make_unique<inpstr::TFinpstr>();
   auto form2 = std::make_unique<TForm2>();
   auto calendar = std::make_unique<cal::TFCal>();
+  // A long trip log is only laid out for display when the user opens it.
+  form2->FillMemoWhenShown();
 
   Desktop::TSessionEnd sessionEnd;
   QObject::connect(&sessionEnd, &Desktop::TSessionEnd::Ending, &app, EndSession);

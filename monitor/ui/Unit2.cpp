@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QTextCursor>
 
 #include "monitor/ui/MemoText.h"
@@ -44,6 +45,8 @@ TForm2::~TForm2() {
 
 void TForm2::ReloadLog() { Monitor::LoadLog(Log); }
 
+void TForm2::FillMemoWhenShown() { fillWhenShown_ = true; }
+
 void TForm2::FormCreate() { Log.LogPath = Monitor::LogPathInProgramFolder(); }
 
 void TForm2::Memo1Change() {
@@ -69,7 +72,23 @@ void TForm2::closeEvent(QCloseEvent* event) {
   });
 }
 
+void TForm2::showEvent(QShowEvent* event) {
+  // Before the first paint, so the window never shows an old text.
+  if (memoBehind_) ShowWholeLog(lastChange_);
+  QMainWindow::showEvent(event);
+}
+
 void TForm2::ShowLogChange(Monitor::TLogChange change) {
+  if (fillWhenShown_ && !isVisible()) {
+    // The caret and the view end up where the latest change puts them.
+    memoBehind_ = true;
+    lastChange_ = change;
+    return;
+  }
+  if (memoBehind_) {
+    ShowWholeLog(change);
+    return;
+  }
   const std::string& text = Log.Text();
   showingLog_ = true;
   if (change == Monitor::TLogChange::Appended && shownBytes_ <= text.size()) {
@@ -84,5 +103,20 @@ void TForm2::ShowLogChange(Monitor::TLogChange change) {
     Memo1->moveCursor(QTextCursor::Start);
   }
   shownBytes_ = text.size();
+  showingLog_ = false;
+}
+
+void TForm2::ShowWholeLog(Monitor::TLogChange lastChange) {
+  const std::string& text = Log.Text();
+  showingLog_ = true;
+  Memo1->setPlainText(Monitor::MemoTextOfBytes(text));
+  if (lastChange == Monitor::TLogChange::Appended) {
+    Memo1->moveCursor(QTextCursor::End);
+    Memo1->ensureCursorVisible();
+  } else {
+    Memo1->moveCursor(QTextCursor::Start);
+  }
+  shownBytes_ = text.size();
+  memoBehind_ = false;
   showingLog_ = false;
 }

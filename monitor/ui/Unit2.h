@@ -11,6 +11,7 @@ class QAction;
 class QCloseEvent;
 class QMenuBar;
 class QPlainTextEdit;
+class QShowEvent;
 
 class TForm2 : public QMainWindow {
   Q_OBJECT
@@ -28,6 +29,11 @@ class TForm2 : public QMainWindow {
 
   void ReloadLog();  // LoadLog into this window
 
+  // From now on Memo1 follows the log only while the window is visible and
+  // catches up when it is shown: a long log then costs nothing at start-up
+  // unless the user opens the window.
+  void FillMemoWhenShown();
+
   // Event handlers.
   void FormCreate();
   void Memo1Change();
@@ -36,12 +42,17 @@ class TForm2 : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void ShowLogChange(Monitor::TLogChange change);
+  void ShowWholeLog(Monitor::TLogChange lastChange);
 
   bool showingLog_ = false;  // the window itself is changing Memo1
   size_t shownBytes_ = 0;    // how much of the log's text Memo1 shows
+  bool fillWhenShown_ = false;
+  bool memoBehind_ = false;  // the log changed while the hidden window did not follow
+  Monitor::TLogChange lastChange_ = Monitor::TLogChange::Replaced;
 };
 
 extern TForm2* Form2;
