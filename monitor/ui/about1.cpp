@@ -5,7 +5,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStringList>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextOption>
 #include <QVBoxLayout>
 
 #include "calendar/Cdatlib.h"
@@ -40,11 +43,12 @@ QFrame* LoweredPanel(QWidget* parent) {
   return panel;
 }
 
+// Sized to its text when the window first shows: measuring text loads the
+// font, which a window that may never be opened should not cost at start-up.
 QLabel* PanelLabel(QWidget* parent, int left, int top, const QString& text, const QFont& font) {
   auto* label = new QLabel(text, parent);
   label->setFont(font);
   label->move(left, top);
-  label->adjustSize();
   return label;
 }
 
@@ -77,10 +81,14 @@ TFAbout1::TFAbout1() {
   memoPalette.setColor(QPalette::Base, Monitor::Silver);
   memoPalette.setColor(QPalette::Text, Qt::black);
   Memo1->setPalette(memoPalette);
-  for (const char* line : DescriptionLines) {
-    Memo1->append(QString::fromUtf8(line));
-    Memo1->setAlignment(Qt::AlignHCenter);
-  }
+  // One setting of the whole text, centred as a whole: the window is hidden
+  // until the user asks for it, so start-up should not lay it out line by line.
+  QStringList description;
+  for (const char* line : DescriptionLines) description << QString::fromUtf8(line);
+  QTextOption centred = Memo1->document()->defaultTextOption();
+  centred.setAlignment(Qt::AlignHCenter);
+  Memo1->document()->setDefaultTextOption(centred);
+  Memo1->setPlainText(description.join(u'\n'));
 
   Panel1 = LoweredPanel(this);
   Panel1->setFixedHeight(39);
@@ -121,6 +129,10 @@ void TFAbout1::FormShow() { ShowProgramFileInfo(Label2, Label3); }
 void TFAbout1::OKBtnClick() { close(); }
 
 void TFAbout1::showEvent(QShowEvent* event) {
+  if (!labelsSized_) {
+    for (QLabel* label : {Label1, Label2, Label3}) label->adjustSize();
+    labelsSized_ = true;
+  }
   QDialog::showEvent(event);
   // Shown from hidden, not merely brought to the front: refresh the labels.
   if (!event->spontaneous()) Desktop::RunHandler([this] { FormShow(); });

@@ -35,6 +35,9 @@ class TFAbout1 : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+
+ private:
+  bool labelsSized_ = false;
 };
 
 // Fills the two labels with the program file's path, lower-cased in A to Z,
