@@ -1,0 +1,103 @@
+#include "CutJudge.h"
+
+#include <regex>
+
+namespace PowerCut {
+
+namespace {
+
+const std::regex StampForm("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}");
+const std::regex TempName("\\.(CHKPT\\.INI|triplog\\.txt)\\.tmp-[A-Za-z0-9]{6}");
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+  return text;
+}
+
+// The line the start adds about the run before it.
+std::string PreviousRunLine(const TCheckpointKeys& keys) {
+  const std::string stamp = keys.Stamp.value_or("");
+  return keys.Status == "0" ? stamp + "  Normal program shutdown" : Upper(stamp + "  Abnormal program end");
+}
+
+// The start adds the line about the previous run and its own start line,
+// each ended by CR LF, in one save.
+bool IsWholeStartEntry(const std::string& added, const TCheckpointKeys& previous) {
+  const std::string first = PreviousRunLine(previous) + "\r\n";
+  if (!added.starts_with(first)) return false;
+  const std::string second = added.substr(first.size());
+  static const std::regex StartLine("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}  Program restart\r\n");
+  return std::regex_match(second, StartLine);
+}
+
+void JudgeLog(const TFolderState& before, const TFolderState& after, TCutJudgement& judgement) {
+  if (!after.Log.Present) {
+    judgement.Damage.push_back("the trip log is gone");
+    return;
+  }
+  if (!after.Log.Bytes.starts_with(before.Log.Bytes)) {
+    judgement.Damage.push_back("the trip log lost what it held before the start");
+    return;
+  }
+  const std::string added = after.Log.Bytes.substr(before.Log.Bytes.size());
+  judgement.LogSaved = !added.empty();
+  if (judgement.LogSaved && !IsWholeStartEntry(added, CheckpointKeysOf(before.Checkpoint.Bytes))) {
+    judgement.Damage.push_back("the trip log got a torn or wrong entry: [" + added + "]");
+  }
+}
+
+void JudgeCheckpoint(const TFolderState& before, const TFolderState& after, TCutJudgement& judgement) {
+  for (const std::string& problem : CheckpointProblems(after.Checkpoint)) judgement.Damage.push_back(problem);
+  judgement.CheckpointReplaced = after.Checkpoint.Present && !(after.Checkpoint.Identity == before.Checkpoint.Identity);
+  if (judgement.CheckpointReplaced && !judgement.LogSaved) {
+    judgement.Damage.push_back("the checkpoint was written before the trip log was saved");
+  }
+  if (after.Checkpoint.Bytes != before.Checkpoint.Bytes && CheckpointKeysOf(after.Checkpoint.Bytes).Status == "0") {
+    judgement.Damage.push_back("a start wrote the normal-shutdown status");
+  }
+}
+
+void JudgeOtherEntries(const TFolderState& after, const TCutJudgement& judgement, TTempAges& temps,
+                       std::vector<std::string>& damage) {
+  TTempAges seen;
+  for (const std::string& name : after.OtherNames) {
+    std::smatch match;
+    if (!std::regex_match(name, match, TempName)) {
+      damage.push_back("a stray entry: " + name);
+      continue;
+    }
+    const bool replaced = match[1] == "CHKPT.INI" ? judgement.CheckpointReplaced : judgement.LogSaved;
+    const auto earlier = temps.find(name);
+    const int age = earlier == temps.end() ? 0 : earlier->second + (replaced ? 1 : 0);
+    if (age >= 2) damage.push_back("a temporary file outlived two replacements of its file: " + name);
+    seen[name] = age;
+  }
+  temps = seen;
+}
+
+}  // namespace
+
+std::vector<std::string> CheckpointProblems(const TFileState& checkpoint) {
+  if (!checkpoint.Present) return {"the checkpoint file is gone: the next start would say never run"};
+  const TCheckpointKeys keys = CheckpointKeysOf(checkpoint.Bytes);
+  std::vector<std::string> problems;
+  if (!keys.Status) {
+    problems.push_back("the checkpoint has no status: the next start would say never run");
+  } else if (*keys.Status != "0" && *keys.Status != "1") {
+    problems.push_back("the checkpoint status is " + *keys.Status);
+  }
+  if (!keys.Stamp || !std::regex_match(*keys.Stamp, StampForm)) {
+    problems.push_back("the checkpoint stamp is [" + keys.Stamp.value_or("missing") + "]");
+  }
+  return problems;
+}
+
+TCutJudgement JudgeCut(const TFolderState& before, const TFolderState& after, TTempAges& temps) {
+  TCutJudgement judgement;
+  JudgeLog(before, after, judgement);
+  JudgeCheckpoint(before, after, judgement);
+  JudgeOtherEntries(after, judgement, temps, judgement.Damage);
+  return judgement;
+}
+
+}  // namespace PowerCut

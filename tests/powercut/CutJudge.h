@@ -1,0 +1,32 @@
+// Judges what one power cut during a start left behind, against what the
+// start found: a checkpoint that still says how the program last ran, a trip
+// log that kept every byte and got whole lines only, the log saved before
+// the checkpoint, and no temporary files piling up.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "FolderState.h"
+
+namespace PowerCut {
+
+struct TCutJudgement {
+  std::vector<std::string> Damage;  // empty when the folder is sound
+  bool LogSaved = false;            // the start's lines reached the log
+  bool CheckpointReplaced = false;  // at least one checkpoint write finished
+};
+
+// Each temporary file seen so far, with the number of finished replacements
+// of its own target that it has outlived. The first finished replacement
+// after a cut removes it, unless that start is cut as well right between its
+// rename and its clean-up; outliving two means temporaries pile up.
+using TTempAges = std::map<std::string, int>;
+
+// A sound checkpoint: status 0 or 1 and a stamp of the form 2026-12-07 08:02.
+std::vector<std::string> CheckpointProblems(const TFileState& checkpoint);
+
+TCutJudgement JudgeCut(const TFolderState& before, const TFolderState& after, TTempAges& temps);
+
+}  // namespace PowerCut
