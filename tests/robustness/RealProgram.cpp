@@ -1,0 +1,129 @@
+#include "RealProgram.h"
+
+#include <fcntl.h>
+#include <grp.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace Robustness {
+
+namespace {
+
+constexpr uid_t NobodyId = 65534;
+
+std::string Contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool DropRoot() {
+  if (::geteuid() != 0) return true;
+  return ::setgroups(0, nullptr) == 0 && ::setresgid(NobodyId, NobodyId, NobodyId) == 0 &&
+         ::setresuid(NobodyId, NobodyId, NobodyId) == 0;
+}
+
+[[noreturn]] void RunProgram(const std::string& folder, const std::string& errorPath, const std::string& tracePath,
+                             TRunOptions options) {
+  const int error = ::open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (error >= 0) {
+    ::dup2(error, 1);
+    ::dup2(error, 2);
+  }
+  if ((options.Unprivileged && !DropRoot()) || ::chdir(folder.c_str()) != 0) ::_exit(126);
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  std::vector<std::string> words;
+  if (options.Strace) {
+    words = {"strace", "-f", "-qq", "-yy", "-s", "24", "-o", tracePath, "-e",
+             "trace=%file,%desc,fsync,fdatasync,sync_file_range"};
+  }
+  words.emplace_back("./tallyvane");
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  ::execvp(argv[0], argv.data());
+  ::_exit(127);
+}
+
+// The log ends with the start's line, and the checkpoint says running with
+// a stamp no earlier than that line's: both of its keys are written.
+bool StartIsOver(const std::string& checkpoint, const std::string& log) {
+  const auto lineEnd = log.rfind("\r\n");
+  if (lineEnd == std::string::npos || lineEnd == 0) return false;
+  const auto breakBefore = log.rfind("\r\n", lineEnd - 1);
+  const std::string line = log.substr(breakBefore == std::string::npos ? 0 : breakBefore + 2);
+  if (line.find("  Program ") == std::string::npos) return false;
+  const std::string startStamp = line.substr(0, 16);
+  const auto stamp = checkpoint.find("TripTS=");
+  return checkpoint.find("TripStatus=1\r\n") != std::string::npos && stamp != std::string::npos &&
+         checkpoint.substr(stamp + 7, 16) >= startStamp;
+}
+
+}  // namespace
+
+std::string ProgramUnderTest() { return TALLYVANE_PROGRAM; }
+
+TRealProgram::TRealProgram(const std::string& folder, const std::string& outputFolder, TRunOptions options)
+    : folder_(folder),
+      errorPath_(outputFolder + "/errors.txt"),
+      tracePath_(outputFolder + "/trace.txt"),
+      options_(options) {
+  std::filesystem::copy_file(ProgramUnderTest(), folder_ + "/tallyvane",
+                             std::filesystem::copy_options::overwrite_existing);
+}
+
+TRealProgram::~TRealProgram() {
+  if (pid_ < 0) return;
+  ::kill(ProgramPid(), SIGKILL);
+  ::kill(pid_, SIGKILL);
+  ::waitpid(pid_, nullptr, 0);
+}
+
+bool TRealProgram::StartAndWait() {
+  pid_ = ::fork();
+  if (pid_ < 0) throw std::runtime_error("fork failed");
+  if (pid_ == 0) RunProgram(folder_, errorPath_, tracePath_, options_);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (StartIsOver(Contents(folder_ + "/CHKPT.INI"), Contents(folder_ + "/triplog.txt"))) return true;
+    if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
+      pid_ = -1;
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+pid_t TRealProgram::ProgramPid() const {
+  if (!options_.Strace) return pid_;
+  const std::string task = std::to_string(pid_);
+  const std::string children = Contents("/proc/" + task + "/task/" + task + "/children");
+  return children.empty() ? pid_ : static_cast<pid_t>(std::stol(children));
+}
+
+int TRealProgram::EndSession() {
+  if (pid_ < 0) return -1;
+  ::kill(ProgramPid(), SIGTERM);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  int status = 0;
+  while (::waitpid(pid_, &status, WNOHANG) != pid_) {
+    if (std::chrono::steady_clock::now() > deadline) return -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  pid_ = -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string TRealProgram::ErrorOutput() const { return Contents(errorPath_); }
+std::string TRealProgram::Trace() const { return Contents(tracePath_); }
+
+}  // namespace Robustness

@@ -1,0 +1,47 @@
+// Runs a copy of the real program in a folder of its own on the offscreen
+// platform, optionally under strace and optionally as the unprivileged user
+// (root ignores permission bits), waits for its start-up to finish and ends
+// it as a session end does (SIGTERM).
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+
+namespace Robustness {
+
+struct TRunOptions {
+  bool Strace = false;
+  bool Unprivileged = false;
+};
+
+class TRealProgram {
+ public:
+  // The folder gets a copy of the program; the trace and the program's error
+  // output go to files in outputFolder, which the program's user may write.
+  TRealProgram(const std::string& folder, const std::string& outputFolder, TRunOptions options);
+  ~TRealProgram();
+  TRealProgram(const TRealProgram&) = delete;
+  TRealProgram& operator=(const TRealProgram&) = delete;
+
+  // Starts the program; true once the checkpoint says running and the trip
+  // log holds a start line.
+  bool StartAndWait();
+  // SIGTERM to the program; its exit code, or -1 when it did not end in time.
+  int EndSession();
+
+  std::string ErrorOutput() const;
+  std::string Trace() const;
+
+ private:
+  pid_t ProgramPid() const;
+
+  std::string folder_, errorPath_, tracePath_;
+  TRunOptions options_;
+  pid_t pid_ = -1;  // the program, or strace running it
+};
+
+// The program's own build, as the build system names it.
+std::string ProgramUnderTest();
+
+}  // namespace Robustness
