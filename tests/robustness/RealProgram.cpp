@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -80,27 +81,41 @@ TRealProgram::TRealProgram(const std::string& folder, const std::string& outputF
                              std::filesystem::copy_options::overwrite_existing);
 }
 
-TRealProgram::~TRealProgram() {
+TRealProgram::~TRealProgram() { Kill(); }
+
+void TRealProgram::Kill() {
   if (pid_ < 0) return;
   ::kill(ProgramPid(), SIGKILL);
   ::kill(pid_, SIGKILL);
   ::waitpid(pid_, nullptr, 0);
+  pid_ = -1;
 }
 
-bool TRealProgram::StartAndWait() {
+void TRealProgram::Start() {
   pid_ = ::fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) RunProgram(folder_, errorPath_, tracePath_, options_);
+}
+
+bool TRealProgram::WaitUntil(const std::function<bool()>& done) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (std::chrono::steady_clock::now() < deadline) {
-    if (StartIsOver(Contents(folder_ + "/CHKPT.INI"), Contents(folder_ + "/triplog.txt"))) return true;
+    if (done()) return true;
     if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
       pid_ = -1;
-      return false;
+      return done();
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return false;
+}
+
+bool TRealProgram::WaitForStart() {
+  return WaitUntil([&] { return StartIsOver(Contents(folder_ + "/CHKPT.INI"), Contents(folder_ + "/triplog.txt")); });
+}
+
+bool TRealProgram::WaitForErrorOutput(const std::string& text) {
+  return WaitUntil([&] { return ErrorOutput().find(text) != std::string::npos; });
 }
 
 pid_t TRealProgram::ProgramPid() const {
@@ -110,9 +125,13 @@ pid_t TRealProgram::ProgramPid() const {
   return children.empty() ? pid_ : static_cast<pid_t>(std::stol(children));
 }
 
+void TRealProgram::AskToEnd() {
+  if (pid_ >= 0) ::kill(ProgramPid(), SIGTERM);
+}
+
 int TRealProgram::EndSession() {
   if (pid_ < 0) return -1;
-  ::kill(ProgramPid(), SIGTERM);
+  AskToEnd();
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   int status = 0;
   while (::waitpid(pid_, &status, WNOHANG) != pid_) {

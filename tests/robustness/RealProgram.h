@@ -6,6 +6,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 
 namespace Robustness {
@@ -24,17 +25,28 @@ class TRealProgram {
   TRealProgram(const TRealProgram&) = delete;
   TRealProgram& operator=(const TRealProgram&) = delete;
 
-  // Starts the program; true once the checkpoint says running and the trip
-  // log holds a start line.
-  bool StartAndWait();
-  // SIGTERM to the program; its exit code, or -1 when it did not end in time.
+  void Start();
+  // True once the checkpoint says running and the trip log holds the start's line.
+  bool WaitForStart();
+  bool StartAndWait() {
+    Start();
+    return WaitForStart();
+  }
+  // True once the program's error output holds the text.
+  bool WaitForErrorOutput(const std::string& text);
+  // SIGTERM to the program, as a session end sends it.
+  void AskToEnd();
+  // AskToEnd, then its exit code, or -1 when it did not end in time.
   int EndSession();
+  // SIGKILL, as a power cut would end it.
+  void Kill();
 
   std::string ErrorOutput() const;
   std::string Trace() const;
 
  private:
   pid_t ProgramPid() const;
+  bool WaitUntil(const std::function<bool()>& done);
 
   std::string folder_, errorPath_, tracePath_;
   TRunOptions options_;
