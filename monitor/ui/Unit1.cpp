@@ -86,9 +86,20 @@ TForm1::~TForm1() {
   if (Form1 == this) Form1 = nullptr;
 }
 
-void TForm1::SetVerdictText(const std::string& text) { SetLabelText(Label1, text); }
+void TForm1::SetVerdictText(const std::string& text) {
+  SetLabelText(Label1, text);
+  KeepLabelsWhole();
+}
 
-void TForm1::SetCheckpointText(const std::string& text) { SetLabelText(Label2, text); }
+void TForm1::SetCheckpointText(const std::string& text) {
+  SetLabelText(Label2, text);
+  KeepLabelsWhole();
+}
+
+void TForm1::KeepLabelsWhole() {
+  // The right margin mirrors the labels' left one.
+  Monitor::KeepWideEnoughFor(this, {Label1, Label2, Label3}, Label1->x());
+}
 
 void TForm1::StartCheckpointTimer(int intervalMs) {
   Timer1->setInterval(intervalMs);

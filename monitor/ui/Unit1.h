@@ -53,6 +53,10 @@ class TForm1 : public QMainWindow, public Monitor::TMonitorWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Widens the window when a label's text is wider than the window.
+  void KeepLabelsWhole();
 };
 
 extern TForm1* Form1;

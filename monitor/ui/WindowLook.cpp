@@ -2,7 +2,10 @@
 
 #include <QEvent>
 #include <QPalette>
+#include <QPoint>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace Monitor {
 
@@ -60,6 +63,20 @@ void PlaceWindow(QWidget* window, int left, int top, int outerWidth, int outerHe
   window->move(left, top);
   window->resize(outerWidth - GuessedFrameWidth, outerHeight - GuessedFrameHeight);
   window->installEventFilter(new FrameFitter(window, outerWidth, outerHeight));
+}
+
+void KeepWideEnoughFor(QWidget* window, std::initializer_list<const QWidget*> contents, int margin) {
+  int needed = 0;
+  for (const QWidget* content : contents) {
+    needed = std::max(needed, content->mapTo(window, QPoint(content->width(), 0)).x() + margin);
+  }
+  if (const QScreen* screen = window->screen()) needed = std::min(needed, screen->availableGeometry().width());
+  // Only a text that does not fit sets a limit; otherwise the window keeps
+  // its designed size and can be made as small as the user likes.
+  if (needed > window->width() && needed > window->minimumWidth()) {
+    window->setMinimumWidth(needed);
+    window->resize(needed, window->height());
+  }
 }
 
 }  // namespace Monitor

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QStringList>
+#include <initializer_list>
 
 class QWidget;
 
@@ -17,6 +18,11 @@ void SetBackground(QWidget* widget, const QColor& colour);
 // The frame of the desktop's window manager is taken off the client size
 // once it is known.
 void PlaceWindow(QWidget* window, int left, int top, int outerWidth, int outerHeight);
+
+// With the desktop's fallback fonts a text can come out wider than the
+// window was laid out for: the window then keeps at least the width that
+// shows each of the contents whole, plus the margin, up to the screen's.
+void KeepWideEnoughFor(QWidget* window, std::initializer_list<const QWidget*> contents, int margin);
 
 inline const QColor Silver(192, 192, 192);
 

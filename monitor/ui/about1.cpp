@@ -124,7 +124,21 @@ void TFAbout1::Open() {
   activateWindow();
 }
 
-void TFAbout1::FormShow() { ShowProgramFileInfo(Label2, Label3); }
+void TFAbout1::FormShow() {
+  // A long program path widens the window rather than being cut off, also
+  // when the time cannot be read and the error box follows.
+  try {
+    ShowProgramFileInfo(Label2, Label3);
+  } catch (...) {
+    KeepLabelsWhole();
+    throw;
+  }
+  KeepLabelsWhole();
+}
+
+void TFAbout1::KeepLabelsWhole() {
+  Monitor::KeepWideEnoughFor(this, {Label1, Label2, Label3}, Label2->x() - Image1->x());
+}
 
 void TFAbout1::OKBtnClick() { close(); }
 

@@ -37,6 +37,9 @@ class TFAbout1 : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // Widens the window when a label's text is wider than the window.
+  void KeepLabelsWhole();
+
   bool labelsSized_ = false;
 };
 
