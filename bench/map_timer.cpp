@@ -6,7 +6,8 @@
 // Prints one line "map_ms=<ms> pid=<pid> window=<id>" and, with --rss-after,
 // "rss_kb=<kB>". Without --keep the program gets SIGTERM and is waited for.
 // The program runs in the current folder, with the current DISPLAY; its own
-// output goes to the standard error stream.
+// output goes to the standard error stream. With MAP_TIMER_TRACE set, every
+// MapNotify seen is listed on the error stream.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <fcntl.h>
@@ -149,6 +150,10 @@ int main(int argc, char** argv) {
     while (XPending(display) > 0) {
       XEvent event;
       XNextEvent(display, &event);
+      if (event.type == MapNotify && std::getenv("MAP_TIMER_TRACE") != nullptr) {
+        std::fprintf(stderr, "map 0x%lx parent 0x%lx override %d pid %ld\n", event.xmap.window, event.xmap.event,
+                     event.xmap.override_redirect, WindowPid(display, event.xmap.window));
+      }
       if (event.type == MapNotify && event.xmap.event == root && IsProgramWindow(display, event.xmap, child)) {
         mappedAt = Clock::now();
         mapped = event.xmap.window;

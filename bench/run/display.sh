@@ -11,7 +11,7 @@ wait_for() {
 }
 
 start_display() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768}x24" -dpi 96 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
   BENCH_PIDS+=($!)
   wait_for test -s "$WORK/display" || { echo "Xvfb did not start" >&2; exit 1; }
   export DISPLAY=":$(head -n1 "$WORK/display")"

@@ -28,7 +28,8 @@ idle_window() {
   echo $((after - before))
 }
 
-# measure_idle NAME BINARY
+# measure_idle NAME BINARY: fails when the program ended during the
+# measurement (something else killed it, or it crashed).
 measure_idle() {
   local name=$1 binary=$2 folder output pid window shown hidden
   folder=$(new_program_folder "$binary" "$WORK/empty-triplog.txt")
@@ -38,9 +39,15 @@ measure_idle() {
   BENCH_PIDS+=("$pid")
   shown=$(idle_window "$pid")
   paste -d' ' "$WORK/threads-before" "$WORK/threads-after" | awk '{ printf " %s:%d", $1, $4 - $2 }' >"$WORK/$name.idle-threads-shown"
-  xdotool windowfocus --sync "$window" key Return
+  if ! kill -0 "$pid" 2>/dev/null; then
+    echo "  $name ended by itself while idle" >&2
+    echo "ended ended" >"$WORK/$name.idle"
+    return 1
+  fi
+  xdotool windowfocus --sync "$window" key Return || true
   wait_for sh -c "xwininfo -id $window | grep -q IsUnMapped" || echo "  $name: the window did not hide" >&2
   hidden=$(idle_window "$pid")
+  kill -0 "$pid" 2>/dev/null || hidden=ended
   paste -d' ' "$WORK/threads-before" "$WORK/threads-after" | awk '{ printf " %s:%d", $1, $4 - $2 }' >"$WORK/$name.idle-threads-hidden"
   kill -TERM "$pid"
   wait_for sh -c "! kill -0 $pid"

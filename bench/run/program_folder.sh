@@ -2,14 +2,11 @@
 # checkpoint and trip log that the run should find beside it.
 # Needs WORK.
 
-RUN_NUMBER=0
-
 # new_program_folder BINARY [LOGFILE]: prints the folder. The checkpoint says
 # the previous run ended normally; LOGFILE, when given, is the trip log.
 new_program_folder() {
-  RUN_NUMBER=$((RUN_NUMBER + 1))
-  local folder="$WORK/run$RUN_NUMBER"
-  mkdir -p "$folder"
+  local folder
+  folder=$(mktemp -d "$WORK/run.XXXXXX")
   cp "$1" "$folder/"
   printf '[main]\r\nTripStatus=0\r\nTripTS=2026-12-06 18:41\r\n' >"$folder/CHKPT.INI"
   if [ -n "${2:-}" ]; then cp "$2" "$folder/triplog.txt"; fi

@@ -20,7 +20,9 @@ print_table() {
   # One minute tick falls in each window: at most one wake-up for it, plus
   # the flushes of its checkpoint, which block and so count as switches too.
   local allowed=$((1 + ${CHECKPOINT_FSYNCS%.*}))
-  ((tv_shown <= allowed && tv_hidden <= allowed)) && idle_goal="yes"
+  if [[ "$tv_shown$tv_hidden" =~ ^[0-9]+$ ]] && ((tv_shown <= allowed && tv_hidden <= allowed)); then
+    idle_goal="yes"
+  fi
 
   echo "| Measure | Floor | Tallyvane | Ratio | Goal | Met |"
   echo "|---|---|---|---|---|---|"
