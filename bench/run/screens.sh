@@ -1,0 +1,70 @@
+# Taking the screenshots of scripts/screenshots: the running program's own
+# windows through its menu, and the dialogs through dialog_showcase.
+# Needs WORK, BIN, OUT, BENCH_PIDS and wait_for.
+
+# The first visible window of PID whose name matches, or nothing.
+window_of() { xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null | head -n1; }
+has_window() { [ -n "$(window_of "$1" "$2")" ]; }
+
+# shoot WINDOW FILE: the window's own pixels, with the mouse out of the way
+# so that no tooltip or hover highlight shows.
+shoot() {
+  xdotool mousemove 2190 1390
+  sleep 0.6
+  import -window "$1" "$OUT/$2"
+}
+
+# A menu-bar command of the main window, by its place: the menu bar of the
+# fallback fonts holds Exit, Log and About from the left, about 37 pixels
+# apart at 96 dpi.
+click_menu() {
+  local window=$1 scale=$2 index=$3 X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove $((X + (18 + 37 * index) * scale)) $((Y + 10 * scale)) click 1
+}
+
+shoot_program_windows() {
+  local scale=$1 folder="$WORK/program-$1" pid main log about
+  mkdir -p "$folder"
+  cp "$BIN/tallyvane" "$folder/"
+  printf '[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n' >"$folder/CHKPT.INI"
+  printf '2026-12-01 08:00  Program start - first time on this PC\r\n2026-12-05 17:30  Normal program shutdown\r\n2026-12-06 07:58  Program restart\r\n' >"$folder/triplog.txt"
+  (cd "$folder" && QT_SCALE_FACTOR=$scale exec ./tallyvane >"$folder/output.txt" 2>&1) &
+  pid=$!
+  BENCH_PIDS+=("$pid")
+  wait_for has_window "$pid" '^Tallyvane$' || { echo "no main window at scale $scale" >&2; return 1; }
+  main=$(window_of "$pid" '^Tallyvane$')
+  shoot "$main" "main-x$scale.png"
+  click_menu "$main" "$scale" 1
+  wait_for has_window "$pid" '^Tallyvane log$' || echo "the Log command showed no window at scale $scale" >&2
+  log=$(window_of "$pid" '^Tallyvane log$')
+  [ -n "$log" ] && shoot "$log" "log-x$scale.png"
+  click_menu "$main" "$scale" 2
+  wait_for has_window "$pid" '^About$' || echo "the About command showed no window at scale $scale" >&2
+  about=$(window_of "$pid" '^About$')
+  [ -n "$about" ] && shoot "$about" "about-x$scale.png"
+  kill -TERM "$pid"
+  wait "$pid" 2>/dev/null || true
+}
+
+# shoot_dialog SCALE calendar|options|input|year
+shoot_dialog() {
+  local scale=$1 which=$2 pid window
+  xdotool mousemove 40 40
+  QT_SCALE_FACTOR=$scale "$BIN/bench/dialog_showcase" "$which" >/dev/null 2>&1 &
+  pid=$!
+  BENCH_PIDS+=("$pid")
+  wait_for has_window "$pid" '' || { echo "no $which window at scale $scale" >&2; return 1; }
+  window=$(window_of "$pid" '')
+  shoot "$window" "$which-x$scale.png"
+  kill -TERM "$pid"
+  wait "$pid" 2>/dev/null || true
+}
+
+# The README's picture: the main window at 96 dpi after a power cut, cut
+# out of the whole screen, with its colours reduced losslessly.
+save_readme_screenshot() {
+  mkdir -p docs
+  convert "$OUT/main-x1.png" -strip -define png:compression-level=9 docs/screenshot.png
+  echo "docs/screenshot.png: $(stat -c %s docs/screenshot.png) bytes" >&2
+}
