@@ -49,7 +49,7 @@ std::string Trimmed(std::string text) {
   return text;
 }
 
-std::string Without(std::string text, std::string_view unwanted) {
+std::string Without(const std::string& text, std::string_view unwanted) {
   std::string kept;
   for (const char c : text) {
     if (unwanted.find(c) == std::string_view::npos) kept.push_back(c);

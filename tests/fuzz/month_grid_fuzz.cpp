@@ -34,6 +34,12 @@ bool SoundTransition() {
          Cdatlib::DateBefore(Cdatlib::LastJulianDay, Cdatlib::FirstGregorianDay);
 }
 
+std::string CellMismatch(const std::string& why, int cell, const std::string& holds, const std::string& want) {
+  std::string text = why;
+  text.append(": cell ").append(std::to_string(cell)).append(" holds [").append(holds);
+  return text.append("], not [").append(want).append("]");
+}
+
 void CheckGrid(TCalDate shown) {
   const cal::TMonthGrid grid = cal::MonthGridOf(shown);
   const std::string why = "shown " + Shown(shown) + " transition " + Shown(Cdatlib::LastJulianDay) + " / " +
@@ -59,8 +65,7 @@ void CheckGrid(TCalDate shown) {
     const int k = cell - first;
     const bool filled = k >= 0 && k < static_cast<int>(days.size());
     const std::string want = filled ? cal::DayCellText(days[k]) : "";
-    FUZZ_REQUIRE(grid.Days[cell] == want, why + ": cell " + std::to_string(cell) + " holds [" + grid.Days[cell] +
-                                              "], not [" + want + "]");
+    FUZZ_REQUIRE(grid.Days[cell] == want, CellMismatch(why, cell, grid.Days[cell], want));
     if (!filled) continue;
     const TCalDate date{shown.Year, shown.Month, days[k]};
     if (weekdaysHold) {

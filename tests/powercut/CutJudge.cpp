@@ -32,28 +32,28 @@ bool IsWholeStartEntry(const std::string& added, const TCheckpointKeys& previous
 
 void JudgeLog(const TFolderState& before, const TFolderState& after, TCutJudgement& judgement) {
   if (!after.Log.Present) {
-    judgement.Damage.push_back("the trip log is gone");
+    judgement.Damage.emplace_back("the trip log is gone");
     return;
   }
   if (!after.Log.Bytes.starts_with(before.Log.Bytes)) {
-    judgement.Damage.push_back("the trip log lost what it held before the start");
+    judgement.Damage.emplace_back("the trip log lost what it held before the start");
     return;
   }
   const std::string added = after.Log.Bytes.substr(before.Log.Bytes.size());
   judgement.LogSaved = !added.empty();
   if (judgement.LogSaved && !IsWholeStartEntry(added, CheckpointKeysOf(before.Checkpoint.Bytes))) {
-    judgement.Damage.push_back("the trip log got a torn or wrong entry: [" + added + "]");
+    judgement.Damage.emplace_back("the trip log got a torn or wrong entry: [" + added + "]");
   }
 }
 
 void JudgeCheckpoint(const TFolderState& before, const TFolderState& after, TCutJudgement& judgement) {
-  for (const std::string& problem : CheckpointProblems(after.Checkpoint)) judgement.Damage.push_back(problem);
+  for (const std::string& problem : CheckpointProblems(after.Checkpoint)) judgement.Damage.emplace_back(problem);
   judgement.CheckpointReplaced = after.Checkpoint.Present && !(after.Checkpoint.Identity == before.Checkpoint.Identity);
   if (judgement.CheckpointReplaced && !judgement.LogSaved) {
-    judgement.Damage.push_back("the checkpoint was written before the trip log was saved");
+    judgement.Damage.emplace_back("the checkpoint was written before the trip log was saved");
   }
   if (after.Checkpoint.Bytes != before.Checkpoint.Bytes && CheckpointKeysOf(after.Checkpoint.Bytes).Status == "0") {
-    judgement.Damage.push_back("a start wrote the normal-shutdown status");
+    judgement.Damage.emplace_back("a start wrote the normal-shutdown status");
   }
 }
 
@@ -63,13 +63,13 @@ void JudgeOtherEntries(const TFolderState& after, const TCutJudgement& judgement
   for (const std::string& name : after.OtherNames) {
     std::smatch match;
     if (!std::regex_match(name, match, TempName)) {
-      damage.push_back("a stray entry: " + name);
+      damage.emplace_back("a stray entry: " + name);
       continue;
     }
     const bool replaced = match[1] == "CHKPT.INI" ? judgement.CheckpointReplaced : judgement.LogSaved;
     const auto earlier = temps.find(name);
     const int age = earlier == temps.end() ? 0 : earlier->second + (replaced ? 1 : 0);
-    if (age >= 2) damage.push_back("a temporary file outlived two replacements of its file: " + name);
+    if (age >= 2) damage.emplace_back("a temporary file outlived two replacements of its file: " + name);
     seen[name] = age;
   }
   temps = seen;
@@ -82,12 +82,12 @@ std::vector<std::string> CheckpointProblems(const TFileState& checkpoint) {
   const TCheckpointKeys keys = CheckpointKeysOf(checkpoint.Bytes);
   std::vector<std::string> problems;
   if (!keys.Status) {
-    problems.push_back("the checkpoint has no status: the next start would say never run");
+    problems.emplace_back("the checkpoint has no status: the next start would say never run");
   } else if (*keys.Status != "0" && *keys.Status != "1") {
-    problems.push_back("the checkpoint status is " + *keys.Status);
+    problems.emplace_back("the checkpoint status is " + *keys.Status);
   }
   if (!keys.Stamp || !std::regex_match(*keys.Stamp, StampForm)) {
-    problems.push_back("the checkpoint stamp is [" + keys.Stamp.value_or("missing") + "]");
+    problems.emplace_back("the checkpoint stamp is [" + keys.Stamp.value_or("missing") + "]");
   }
   return problems;
 }

@@ -119,15 +119,9 @@ void Report(int cut, microseconds delay, const std::vector<std::string>& damage)
   for (const std::string& item : damage) std::printf("  %s\n", item.c_str());
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s PROGRAM [CUTS [SECONDS]]\n", argv[0]);
-    return 2;
-  }
-  const int wantedCuts = argc > 2 ? std::atoi(argv[2]) : 300;
-  const auto timeLimit = std::chrono::seconds(argc > 3 ? std::atoi(argv[3]) : 180);
+int CutAgainAndAgain(int argc, char** argv) {
+  const long wantedCuts = argc > 2 ? std::strtol(argv[2], nullptr, 10) : 300;
+  const auto timeLimit = std::chrono::seconds(argc > 3 ? std::strtol(argv[3], nullptr, 10) : 180);
   const char* seedText = std::getenv("POWERCUT_SEED");
   const auto seed = seedText != nullptr ? std::strtoul(seedText, nullptr, 10) : std::random_device{}();
   std::mt19937 random(static_cast<std::mt19937::result_type>(seed));
@@ -193,4 +187,19 @@ int main(int argc, char** argv) {
   if (passed) std::filesystem::remove_all(folder);
   std::printf("%s\n", passed ? "PASSED" : "FAILED");
   return passed ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s PROGRAM [CUTS [SECONDS]]\n", argv[0]);
+    return 2;
+  }
+  try {
+    return CutAgainAndAgain(argc, argv);
+  } catch (const std::exception& error) {
+    std::printf("FAILED: %s\n", error.what());
+    return 1;
+  }
 }

@@ -72,6 +72,8 @@ struct TFolderCase {
   bool FilesExist;
 };
 
+void PrintTo(const TFolderCase& c, std::ostream* os) { *os << c.Name; }
+
 class DiskOrderOfAStart : public DiskOrder, public testing::WithParamInterface<TFolderCase> {};
 
 TEST_P(DiskOrderOfAStart, ReplacesEachFileThroughAFlushedTemporary) {

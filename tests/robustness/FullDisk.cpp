@@ -22,7 +22,7 @@ bool MountSmallDisk(const std::string& folder, std::size_t bytes) {
 void FillDisk(const std::string& fillerPath) {
   const int fd = ::open(fillerPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) throw std::runtime_error("cannot create " + fillerPath);
-  const std::vector<char> block(64 * 1024, 'f');
+  const std::vector<char> block(std::size_t{64} * 1024, 'f');
   std::size_t size = block.size();
   // Smaller and smaller pieces, down to one byte, so that no room is left.
   while (size > 0) {

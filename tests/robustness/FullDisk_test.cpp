@@ -96,7 +96,7 @@ TEST_P(FullDisk, FailsWithItsMessageAndLeavesTheOldFile) {
   const std::string old = c.File == TFile::Checkpoint ? OldCheckpoint : OldLog;
   const TChildOutcome child = RunInChild([&] {
     TDiskOutcome outcome;
-    const bool mounted = MountSmallDisk(disk_, 256 * 1024);
+    const bool mounted = MountSmallDisk(disk_, std::size_t{256} * 1024);
     outcome.Disk = mounted ? "tmpfs" : "injected fault";
     std::filesystem::create_directory(program_);
     if (c.OldFileExists) WriteBytes(path, old);
@@ -152,7 +152,7 @@ TEST(FullDiskProgram, AStartStopsAtTheLogSaveAndChangesNothing) {
   std::filesystem::create_directory(output);
   const auto programSize = std::filesystem::file_size(ProgramUnderTest());
   const TChildOutcome child = RunInChild([&]() -> std::string {
-    if (!MountSmallDisk(disk, programSize + 512 * 1024)) return "skip";
+    if (!MountSmallDisk(disk, programSize + std::size_t{512} * 1024)) return "skip";
     const std::string program = disk + "/program";
     std::filesystem::create_directory(program);
     WriteBytes(program + "/CHKPT.INI", OldCheckpoint);

@@ -156,6 +156,7 @@ class TTargetWatch {
 TOrderReport CheckReplacements(const std::vector<TSystemCall>& calls, const std::vector<std::string>& targets) {
   TOrderReport report;
   std::vector<TTargetWatch> watches;
+  watches.reserve(targets.size());
   for (const std::string& target : targets) watches.emplace_back(target, report);
   for (std::size_t i = 0; i < calls.size(); ++i) {
     for (TTargetWatch& watch : watches) watch.See(calls[i], i);
