@@ -1,6 +1,6 @@
 # Idle cost: voluntary context switches of all of a program's threads over
-# IDLE_SECONDS while it waits, and the event-loop wake-ups (poll calls) and
-# fsyncs behind them, first with its window shown, then hidden
+# IDLE_SECONDS while it waits, split into wake-ups (sleeps in the event
+# loop) and disk waits inside fsync, first with its window shown, then hidden
 # (Return: Continue in Tallyvane, a plain hide in the floor). The first
 # minute tick falls into the shown window, the second into the hidden one.
 # Needs WORK, BIN, IDLE_SECONDS; writes NAME.idle with "shown hidden".
@@ -17,18 +17,26 @@ switches_by_thread() {
   done
 }
 
-# Waits IDLE_SECONDS while counting, without tracing the program, how often
-# its threads enter poll (once per wake-up of an event loop) and fsync;
-# leaves "polls fsyncs" in $WORK/syscalls.
+# Waits IDLE_SECONDS while recording, without tracing the program, each
+# time one of its threads leaves the processor and why: asleep in a wait
+# (state S, the event loop's poll: a wake-up follows) or waiting for the
+# disk (state D, inside fsync), and its fsync calls. Leaves "sleeps
+# disk-waits fsyncs" in $WORK/syscalls and the sleeps by thread in
+# $WORK/sleeps-by-thread.
 idle_wait() {
   if command -v perf >/dev/null; then
-    perf stat -x, -o "$WORK/perf-idle" -e syscalls:sys_enter_poll,syscalls:sys_enter_ppoll,syscalls:sys_enter_fsync \
-      -p "$1" -- sleep "$IDLE_SECONDS" 2>/dev/null
-    awk -F, '$3 ~ /poll/ { polls += $1 } $3 ~ /fsync/ { fsyncs += $1 } END { print polls + 0, fsyncs + 0 }' \
-      "$WORK/perf-idle" >"$WORK/syscalls"
+    perf record -q -o "$WORK/perf-idle.data" -e sched:sched_switch -e syscalls:sys_enter_fsync \
+      -p "$1" -- sleep "$IDLE_SECONDS" >/dev/null 2>&1
+    perf script -i "$WORK/perf-idle.data" 2>/dev/null >"$WORK/perf-idle.txt"
+    awk '/sys_enter_fsync/ { fsyncs++ }
+         /prev_state=S/ { sleeps++ } /prev_state=D/ { disk++ }
+         END { print sleeps + 0, disk + 0, fsyncs + 0 }' "$WORK/perf-idle.txt" >"$WORK/syscalls"
+    awk '/prev_state=S/ { match($0, /prev_comm=[^ ]+/); n[substr($0, RSTART + 10, RLENGTH - 10)]++ }
+         END { for (t in n) printf " %s:%d", t, n[t] }' "$WORK/perf-idle.txt" >"$WORK/sleeps-by-thread"
   else
     sleep "$IDLE_SECONDS"
-    echo "n/a n/a" >"$WORK/syscalls"
+    echo "n/a n/a n/a" >"$WORK/syscalls"
+    : >"$WORK/sleeps-by-thread"
   fi
 }
 
@@ -55,6 +63,7 @@ measure_idle() {
   BENCH_PIDS+=("$pid")
   shown=$(idle_window "$pid")
   cp "$WORK/syscalls" "$WORK/$name.syscalls-shown"
+  cp "$WORK/sleeps-by-thread" "$WORK/$name.sleeps-shown"
   paste -d' ' "$WORK/threads-before" "$WORK/threads-after" | awk '{ printf " %s:%d", $1, $4 - $2 }' >"$WORK/$name.idle-threads-shown"
   if ! kill -0 "$pid" 2>/dev/null; then
     echo "  $name ended by itself while idle" >&2
@@ -65,11 +74,12 @@ measure_idle() {
   wait_for sh -c "xwininfo -id $window | grep -q IsUnMapped" || echo "  $name: the window did not hide" >&2
   hidden=$(idle_window "$pid")
   cp "$WORK/syscalls" "$WORK/$name.syscalls-hidden"
+  cp "$WORK/sleeps-by-thread" "$WORK/$name.sleeps-hidden"
   kill -0 "$pid" 2>/dev/null || hidden=ended
   paste -d' ' "$WORK/threads-before" "$WORK/threads-after" | awk '{ printf " %s:%d", $1, $4 - $2 }' >"$WORK/$name.idle-threads-hidden"
   kill -TERM "$pid"
   wait_for sh -c "! kill -0 $pid"
   rm -rf "$folder"
   echo "$shown $hidden" >"$WORK/$name.idle"
-  echo "  idle $name: shown $shown (by thread:$(cat "$WORK/$name.idle-threads-shown"); polls, fsyncs: $(cat "$WORK/$name.syscalls-shown")), hidden $hidden (by thread:$(cat "$WORK/$name.idle-threads-hidden"); polls, fsyncs: $(cat "$WORK/$name.syscalls-hidden"))" >&2
+  echo "  idle $name: shown $shown (by thread:$(cat "$WORK/$name.idle-threads-shown"); sleeps, disk waits, fsyncs: $(cat "$WORK/$name.syscalls-shown"); sleeps by thread:$(cat "$WORK/$name.sleeps-shown")), hidden $hidden (by thread:$(cat "$WORK/$name.idle-threads-hidden"); sleeps, disk waits, fsyncs: $(cat "$WORK/$name.syscalls-hidden"); sleeps by thread:$(cat "$WORK/$name.sleeps-hidden"))" >&2
 }

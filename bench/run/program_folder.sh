@@ -1,12 +1,12 @@
 # One program folder per run: a copy of the binary, and for Tallyvane the
 # checkpoint and trip log that the run should find beside it.
-# Needs WORK.
+# Needs WORK; FOLDER_BASE, when set, is the folder to make it in instead.
 
 # new_program_folder BINARY [LOGFILE]: prints the folder. The checkpoint says
 # the previous run ended normally; LOGFILE, when given, is the trip log.
 new_program_folder() {
   local folder
-  folder=$(mktemp -d "$WORK/run.XXXXXX")
+  folder=$(mktemp -d "${FOLDER_BASE:-$WORK}/run.XXXXXX")
   cp "$1" "$folder/"
   printf '[main]\r\nTripStatus=0\r\nTripTS=2026-12-06 18:41\r\n' >"$folder/CHKPT.INI"
   if [ -n "${2:-}" ]; then cp "$2" "$folder/triplog.txt"; fi

@@ -20,11 +20,12 @@ measure_startup() {
   # One unmeasured run of each fills the font and page caches.
   run_once warmup "$BIN/bench/tallyvane_floor"
   run_once warmup "$BIN/tallyvane" "$empty_log"
-  rm -f "$WORK"/{floor,tallyvane,biglog}.{map,rss}
+  rm -f "$WORK"/{floor,tallyvane,biglog,tmpfs}.{map,rss}
   for i in $(seq "$RUNS"); do
     run_once floor "$BIN/bench/tallyvane_floor"
     run_once tallyvane "$BIN/tallyvane" "$empty_log"
     run_once biglog "$BIN/tallyvane" "$big_log"
+    if [ -n "${RAM_FOLDER:-}" ]; then FOLDER_BASE=$RAM_FOLDER run_once tmpfs "$BIN/tallyvane" "$empty_log"; fi
     printf '\r  start-up runs: %d/%d' "$i" "$RUNS" >&2
   done
   echo >&2

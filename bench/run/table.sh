@@ -1,19 +1,23 @@
 # The benchmark table, in Markdown, from the figures the other steps left.
 # Needs WORK and the CHECKPOINT_*, REFRESH_* variables.
 
-# "polls, fsyncs" of an idle window.
+# "sleeps, disk waits in fsyncs" of an idle window.
 idle_detail() {
-  local polls fsyncs
-  read -r polls fsyncs <"$WORK/$1" 2>/dev/null || { echo "n/a"; return; }
-  echo "$polls, $fsyncs"
+  local sleeps disk fsyncs
+  read -r sleeps disk fsyncs <"$WORK/$1" 2>/dev/null || { echo "n/a"; return; }
+  echo "$sleeps wake-ups, $disk disk waits in $fsyncs fsyncs"
 }
 
-# One event-loop wake-up per started minute of the window, and no more.
+# As many wake-ups as the floor has in the same state (its one is the minute
+# timer, and a shown window adds what repainting costs), or one per started
+# minute, whichever is more: the checkpoint and nothing else.
 idle_goal_met() {
-  local polls fsyncs allowed=$(((IDLE_SECONDS + 59) / 60))
-  read -r polls fsyncs <"$WORK/$1" 2>/dev/null || { echo "n/a"; return; }
-  [[ "$polls" =~ ^[0-9]+$ ]] || { echo "n/a"; return; }
-  ((polls <= allowed)) && echo yes || echo no
+  local sleeps disk fsyncs floor_sleeps allowed=$(((IDLE_SECONDS + 59) / 60))
+  read -r sleeps disk fsyncs <"$WORK/tallyvane.$1" 2>/dev/null || { echo "n/a"; return; }
+  read -r floor_sleeps disk fsyncs <"$WORK/floor.$1" 2>/dev/null || floor_sleeps=0
+  [[ "$sleeps$floor_sleeps" =~ ^[0-9]+$ ]] || { echo "n/a"; return; }
+  ((floor_sleeps > allowed)) && allowed=$floor_sleeps
+  ((sleeps <= allowed)) && echo yes || echo no
 }
 
 print_table() {
@@ -32,18 +36,23 @@ print_table() {
   read -r floor_shown floor_hidden <"$WORK/floor.idle"
   read -r tv_shown tv_hidden <"$WORK/tallyvane.idle"
   local shown_goal hidden_goal
-  shown_goal=$(idle_goal_met tallyvane.syscalls-shown)
-  hidden_goal=$(idle_goal_met tallyvane.syscalls-hidden)
+  shown_goal=$(idle_goal_met syscalls-shown)
+  hidden_goal=$(idle_goal_met syscalls-hidden)
 
   echo "| Measure | Floor | Tallyvane | Ratio | Goal | Met |"
   echo "|---|---|---|---|---|---|"
   echo "| Start-up, exec to first mapped window (median of $RUNS) | $floor_ms ms | $tv_ms ms | $startup_ratio | ≤ 1.3 × floor | $(at_most "$startup_ratio" 1.3) |"
   echo "| Resident size 1 s after mapping (median of $RUNS) | $((floor_kb / 1024)) MiB ($floor_kb kB) | $((tv_kb / 1024)) MiB ($tv_kb kB) | $memory_ratio | ≤ 1.15 × floor | $(at_most "$memory_ratio" 1.15) |"
-  echo "| Idle ${IDLE_SECONDS} s, window shown: voluntary context switches (event-loop wake-ups, fsyncs) | $floor_shown ($(idle_detail floor.syscalls-shown)) | $tv_shown ($(idle_detail tallyvane.syscalls-shown)) | | 1 wake-up per minute, for the checkpoint | $shown_goal |"
-  echo "| Idle ${IDLE_SECONDS} s, window hidden: voluntary context switches (event-loop wake-ups, fsyncs) | $floor_hidden ($(idle_detail floor.syscalls-hidden)) | $tv_hidden ($(idle_detail tallyvane.syscalls-hidden)) | | 1 wake-up per minute, for the checkpoint | $hidden_goal |"
+  echo "| Idle ${IDLE_SECONDS} s, window shown: voluntary context switches (of which) | $floor_shown ($(idle_detail floor.syscalls-shown)) | $tv_shown ($(idle_detail tallyvane.syscalls-shown)) | | 1 wake-up per minute, for the checkpoint (and its repaint) | $shown_goal |"
+  echo "| Idle ${IDLE_SECONDS} s, window hidden: voluntary context switches (of which) | $floor_hidden ($(idle_detail floor.syscalls-hidden)) | $tv_hidden ($(idle_detail tallyvane.syscalls-hidden)) | | 1 wake-up per minute, for the checkpoint | $hidden_goal |"
   echo "| Checkpoint write, fsyncs included (median of 10 repetitions) | | $CHECKPOINT_MS ms, $CHECKPOINT_FSYNCS fsyncs | | | |"
   echo "| Start-up with a 1 MB trip log (20,000 lines) vs an empty one (median of $RUNS) | | $big_ms ms vs $tv_ms ms | $big_ratio | ≤ 1.5 × | $(at_most "$big_ratio" 1.5) |"
   echo "| Resident size with the 1 MB trip log | | $((big_kb / 1024)) MiB ($big_kb kB) | $(ratio "$big_kb" "$floor_kb") × floor | | |"
+  if [ -s "$WORK/tmpfs.map" ]; then
+    local ram_ms
+    ram_ms=$(median <"$WORK/tmpfs.map")
+    echo "| Start-up with the program folder on tmpfs, where fsync costs nothing (median of $RUNS) | $floor_ms ms | $ram_ms ms | $(ratio "$ram_ms" "$floor_ms") | (shows the share of the flushes) | |"
+  fi
   echo "| RefreshCalendar (hidden dialog, as before showing) | | $REFRESH_US µs | | < 1000 µs | $(at_most "$REFRESH_US" 1000) |"
   echo "| RefreshCalendar with the repaint of the shown dialog | | $REFRESH_PAINTED_US µs | | | |"
 }
