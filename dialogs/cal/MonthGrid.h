@@ -13,7 +13,7 @@ struct TMonthGrid {
   static constexpr int Columns = 7;
   static constexpr int DayRows = 6;
   // Rows 1 to 6 of the grid, row by row; row 0 is the weekday header.
-  std::array<std::string, Columns * DayRows> Days;
+  std::array<std::string, static_cast<size_t>(Columns) * DayRows> Days;
   // The cell of the shown date's day number, when the month shows that day.
   bool HasCurrent = false;
   int CurrentColumn = 0;

@@ -15,7 +15,7 @@ std::string WithFinalPeriod(std::string message) {
 std::string StartupErrorText(const std::string& kind, const std::string& module, const void* address,
                              const std::string& message) {
   char where[32];
-  std::snprintf(where, sizeof where, "%p", address);
+  if (std::snprintf(where, sizeof where, "%p", address) < 0) where[0] = '\0';
   std::string text = "Exception " + kind + " in module " + module + " at " + where + ".\n";
   text += message;
   if (text.back() != '.') text += '.';

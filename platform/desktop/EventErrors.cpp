@@ -7,7 +7,7 @@
 
 namespace Desktop {
 
-void ReportEventError(std::exception_ptr error) noexcept {
+void ReportEventError(const std::exception_ptr& error) noexcept {
   std::string message = "Unknown error";
   try {
     std::rethrow_exception(error);

@@ -9,7 +9,7 @@ namespace Desktop {
 
 // Shows the error in the error box. Errors that are no std::exception show
 // a generic text.
-void ReportEventError(std::exception_ptr error) noexcept;
+void ReportEventError(const std::exception_ptr& error) noexcept;
 
 // Runs a handler; what it throws is reported, not passed on into the toolkit.
 template <typename Handler>

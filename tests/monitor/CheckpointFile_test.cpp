@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <filesystem>
+#include <memory>
 
 #include "MonitorTestbed.h"
 #include "monitor/CheckpointFile.h"
@@ -98,13 +99,13 @@ TEST_F(CheckpointFile, EverythingElseInTheFileSurvivesEveryWrite) {
 
 TEST_F(CheckpointFile, TheClockIsReadOnceBeforeTheFileIsTouched) {
   WriteBytes(checkpointPath_, "[main]\r\nTripStatus=0\r\nTripTS=old\r\n");
-  std::string seenByClock;
-  MonitorClock = [&] {
-    seenByClock += ReadBytes(checkpointPath_);
+  auto seenByClock = std::make_shared<std::string>();
+  MonitorClock = [seenByClock, path = checkpointPath_] {
+    *seenByClock += ReadBytes(path);
     return At(2026, 12, 7, 8, 2);
   };
   WriteCheckpoint(csRunning);
-  EXPECT_EQ(seenByClock, "[main]\r\nTripStatus=0\r\nTripTS=old\r\n");
+  EXPECT_EQ(*seenByClock, "[main]\r\nTripStatus=0\r\nTripTS=old\r\n");
 }
 
 TEST_F(CheckpointFile, TheStatusIsWrittenFirstEachKeyByItsOwnReplacement) {

@@ -50,7 +50,7 @@ class MonitorWindowsTest : public testing::Test {
 
   // Checks that the next box is the error box with this message; the test
   // ends with a check that it came.
-  void ExpectErrorBox(const QString& message, std::function<void()> then = {}) {
+  void ExpectErrorBox(const QString& message, const std::function<void()>& then = {}) {
     ++expectedBoxes_;
     AnswerNextMessageBox([this, message, then](QMessageBox& box) {
       ++answeredBoxes_;

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -115,7 +116,7 @@ TEST_F(SafeFile, AFullDiskFailsAsWriteAndLeavesTheOldFile) {
   const TChildOutcome outcome = RunInChild([&] {
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{1000, 1000};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) std::abort();
     const auto failure = FailureOf(target_, std::string(5000, 'n'));
     if (!failure) return std::string("no failure");
     return std::string(failure->Step() == TFileStep::Write ? "write " : "other ") +

@@ -8,7 +8,7 @@
 #include <functional>
 
 // Polls until a modal QMessageBox is up, hands it to the check, then closes it.
-inline void AnswerNextMessageBox(std::function<void(QMessageBox&)> check) {
+inline void AnswerNextMessageBox(const std::function<void(QMessageBox&)>& check) {
   auto* poll = new QTimer;
   QObject::connect(poll, &QTimer::timeout, [poll, check] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
