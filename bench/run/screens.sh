@@ -61,8 +61,8 @@ shoot_dialog() {
   wait "$pid" 2>/dev/null || true
 }
 
-# The README's picture: the main window at 96 dpi after a power cut, cut
-# out of the whole screen, with its colours reduced losslessly.
+# The README's picture: the main window at 96 dpi after a power cut, just
+# the window's region, stripped of metadata and compressed hard (lossless).
 save_readme_screenshot() {
   mkdir -p docs
   convert "$OUT/main-x1.png" -strip -define png:compression-level=9 docs/screenshot.png
