@@ -1,6 +1,6 @@
 # Idle cost: voluntary context switches of all of a program's threads over
-# IDLE_SECONDS while it waits, split into wake-ups (sleeps in the event
-# loop) and disk waits inside fsync, first with its window shown, then hidden
+# IDLE_SECONDS while it waits, split by where the threads slept: event-loop
+# wake-ups, waits for the X server, disk waits inside fsync, first with its window shown, then hidden
 # (Return: Continue in Tallyvane, a plain hide in the floor). The first
 # minute tick falls into the shown window, the second into the hidden one.
 # Needs WORK, BIN, IDLE_SECONDS; writes NAME.idle with "shown hidden".
@@ -18,24 +18,44 @@ switches_by_thread() {
 }
 
 # Waits IDLE_SECONDS while recording, without tracing the program, each
-# time one of its threads leaves the processor and why: asleep in a wait
-# (state S, the event loop's poll: a wake-up follows) or waiting for the
-# disk (state D, inside fsync), and its fsync calls. Leaves "sleeps
-# disk-waits fsyncs" in $WORK/syscalls and the sleeps by thread in
-# $WORK/sleeps-by-thread.
+# time one of its threads leaves the processor, with the kernel call chain
+# that says why: asleep in poll (an event loop waiting: a wake-up follows),
+# in a futex (a thread waiting for another, such as for the X server's
+# reply that the event thread reads), elsewhere in the kernel asleep (S), or
+# waiting for the disk (D, inside fsync); and its fsync calls. Leaves
+# "polls futexes other-sleeps disk-waits fsyncs" in $WORK/syscalls and the
+# poll sleeps by thread in $WORK/sleeps-by-thread.
 idle_wait() {
   if command -v perf >/dev/null; then
-    perf record -q -o "$WORK/perf-idle.data" -e sched:sched_switch -e syscalls:sys_enter_fsync \
+    perf record -q -g -o "$WORK/perf-idle.data" -e sched:sched_switch -e syscalls:sys_enter_fsync \
       -p "$1" -- sleep "$IDLE_SECONDS" >/dev/null 2>&1
     perf script -i "$WORK/perf-idle.data" 2>/dev/null >"$WORK/perf-idle.txt"
-    awk '/sys_enter_fsync/ { fsyncs++ }
-         /prev_state=S/ { sleeps++ } /prev_state=D/ { disk++ }
-         END { print sleeps + 0, disk + 0, fsyncs + 0 }' "$WORK/perf-idle.txt" >"$WORK/syscalls"
-    awk '/prev_state=S/ { match($0, /prev_comm=[^ ]+/); n[substr($0, RSTART + 10, RLENGTH - 10)]++ }
-         END { for (t in n) printf " %s:%d", t, n[t] }' "$WORK/perf-idle.txt" >"$WORK/sleeps-by-thread"
+    awk -v threads="$WORK/sleeps-by-thread" '
+      function close_block() {
+        if (state == "S") {
+          if (chain ~ /do_sys_poll|do_poll|__x64_sys_poll|__x64_sys_ppoll/) { polls++; by[comm]++ }
+          else if (chain ~ /futex/) futexes++
+          else other++
+        } else if (state == "D") disk++
+        state = ""; chain = ""
+      }
+      /sys_enter_fsync/ { close_block(); fsyncs++; next }
+      /sched:sched_switch/ {
+        close_block()
+        match($0, /prev_state=[A-Z]+/); state = substr($0, RSTART + 11, 1)
+        match($0, /prev_comm=[^ ]+/); comm = substr($0, RSTART + 10, RLENGTH - 10)
+        next
+      }
+      { chain = chain " " $2 }
+      END {
+        close_block()
+        print polls + 0, futexes + 0, other + 0, disk + 0, fsyncs + 0
+        for (t in by) printf " %s:%d", t, by[t] > threads
+      }' "$WORK/perf-idle.txt" >"$WORK/syscalls"
+    touch "$WORK/sleeps-by-thread"
   else
     sleep "$IDLE_SECONDS"
-    echo "n/a n/a n/a" >"$WORK/syscalls"
+    echo "n/a n/a n/a n/a n/a" >"$WORK/syscalls"
     : >"$WORK/sleeps-by-thread"
   fi
 }
@@ -81,5 +101,5 @@ measure_idle() {
   wait_for sh -c "! kill -0 $pid"
   rm -rf "$folder"
   echo "$shown $hidden" >"$WORK/$name.idle"
-  echo "  idle $name: shown $shown (by thread:$(cat "$WORK/$name.idle-threads-shown"); sleeps, disk waits, fsyncs: $(cat "$WORK/$name.syscalls-shown"); sleeps by thread:$(cat "$WORK/$name.sleeps-shown")), hidden $hidden (by thread:$(cat "$WORK/$name.idle-threads-hidden"); sleeps, disk waits, fsyncs: $(cat "$WORK/$name.syscalls-hidden"); sleeps by thread:$(cat "$WORK/$name.sleeps-hidden"))" >&2
+  echo "  idle $name: shown $shown (by thread:$(cat "$WORK/$name.idle-threads-shown"); polls futexes other disk fsyncs: $(cat "$WORK/$name.syscalls-shown"); poll wake-ups by thread:$(cat "$WORK/$name.sleeps-shown")), hidden $hidden (by thread:$(cat "$WORK/$name.idle-threads-hidden"); polls futexes other disk fsyncs: $(cat "$WORK/$name.syscalls-hidden"); poll wake-ups by thread:$(cat "$WORK/$name.sleeps-hidden"))" >&2
 }
