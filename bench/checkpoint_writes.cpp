@@ -10,11 +10,11 @@
 #include "monitor/CheckpointFile.h"
 
 int main(int argc, char** argv) {
-  const int count = argc > 1 ? std::atoi(argv[1]) : 10;
+  const long count = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 10;
   const std::string folder = Bench::PrepareCheckpointFolder();
   Monitor::WriteCheckpoint(Monitor::csRunning);  // creates the file
-  for (int i = 0; i < count; ++i) Monitor::WriteCheckpoint(Monitor::csRunning);
+  for (long i = 0; i < count; ++i) Monitor::WriteCheckpoint(Monitor::csRunning);
   Bench::RemoveCheckpointFolder(folder);
-  std::printf("checkpoints=%d\n", count);
+  std::printf("checkpoints=%ld\n", count);
   return 0;
 }

@@ -15,6 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -36,8 +37,17 @@ struct Options {
 };
 
 [[noreturn]] void Usage() {
-  std::fprintf(stderr, "usage: map_timer [--rss-after MS] [--keep] [--timeout MS] -- program [args...]\n");
+  (void)std::fputs("usage: map_timer [--rss-after MS] [--keep] [--timeout MS] -- program [args...]\n", stderr);
   std::exit(2);
+}
+
+// A count of milliseconds, or the usage text for anything else.
+int Milliseconds(const char* text) {
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(text, &end, 10);
+  if (errno != 0 || end == text || *end != '\0' || value < 0 || value > 3600000) Usage();
+  return static_cast<int>(value);
 }
 
 Options ParseOptions(int argc, char** argv) {
@@ -52,9 +62,9 @@ Options ParseOptions(int argc, char** argv) {
     if (arg == "--keep") {
       options.keep = true;
     } else if (arg == "--rss-after" && i + 1 < argc) {
-      options.rssAfterMs = std::atoi(argv[++i]);
+      options.rssAfterMs = Milliseconds(argv[++i]);
     } else if (arg == "--timeout" && i + 1 < argc) {
-      options.timeoutMs = std::atoi(argv[++i]);
+      options.timeoutMs = Milliseconds(argv[++i]);
     } else {
       Usage();
     }
@@ -94,7 +104,7 @@ long ResidentKb(pid_t pid) {
   std::ifstream status("/proc/" + std::to_string(pid) + "/status");
   std::string line;
   while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
   }
   return -1;
 }
@@ -184,7 +194,7 @@ int main(int argc, char** argv) {
       std::this_thread::sleep_until(mappedAt + std::chrono::milliseconds(options.rssAfterMs));
       std::printf("rss_kb=%ld\n", ResidentKb(child));
     }
-    std::fflush(stdout);
+    if (std::fflush(stdout) != 0) code = 2;
   }
   if (!options.keep || code != 0) {
     kill(child, SIGTERM);
