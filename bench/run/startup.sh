@@ -7,7 +7,7 @@
 run_once() {
   local name=$1 binary=$2 log=${3:-} folder output
   folder=$(new_program_folder "$binary" "$log")
-  output=$(cd "$folder" && "$BIN/bench/map_timer" --rss-after 1000 -- "./$(basename "$binary")")
+  output=$(cd "$folder" && $BOOST "$BIN/bench/map_timer" --rss-after 1000 -- "./$(basename "$binary")")
   sed -n 's/^map_ms=\([0-9.]*\).*/\1/p' <<<"$output" >>"$WORK/$name.map"
   sed -n 's/^rss_kb=//p' <<<"$output" >>"$WORK/$name.rss"
   rm -rf "$folder"
