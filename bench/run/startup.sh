@@ -22,6 +22,7 @@ measure_startup() {
   run_once warmup "$BIN/tallyvane" "$empty_log"
   rm -f "$WORK"/{floor,tallyvane,biglog,tmpfs}.{map,rss}
   for i in $(seq "$RUNS"); do
+    wait_for_quiet
     run_once floor "$BIN/bench/tallyvane_floor"
     run_once tallyvane "$BIN/tallyvane" "$empty_log"
     run_once biglog "$BIN/tallyvane" "$big_log"
@@ -29,4 +30,5 @@ measure_startup() {
     printf '\r  start-up runs: %d/%d' "$i" "$RUNS" >&2
   done
   echo >&2
+  ((QUIET_MISSES == 0)) || echo "  $QUIET_MISSES of $RUNS rounds ran while other work kept the processors busy" >&2
 }
