@@ -68,7 +68,8 @@ void EndSession() {
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());
   }
-  QCoreApplication::quit();
+  // Not quit(): it would close every window, running the close queries again.
+  QCoreApplication::exit(0);
 }
 
 }  // namespace

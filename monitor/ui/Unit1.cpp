@@ -113,7 +113,9 @@ void TForm1::FormDestroy() { TrayIconData->Remove(); }
 
 bool TForm1::FormCloseQuery() { return Monitor::CloseQueryCheckpoint(*this); }
 
-void TForm1::FormClose() { QCoreApplication::quit(); }
+// Leaves the event loop at once: quit() would first close every other window,
+// and the log window is not asked to save at a normal end.
+void TForm1::FormClose() { QCoreApplication::exit(0); }
 
 void TForm1::WMTrayIcon() {
   setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -140,7 +142,7 @@ void TForm1::Log1Click() {
   Form2->raise();
 }
 
-void TForm1::About1Click() { FAbout1->Open(); }
+void TForm1::About1Click() { FAbout1->ShowOrRaise(); }
 
 void TForm1::Timer1Timer() { Monitor::CheckpointTimerTick(*this); }
 

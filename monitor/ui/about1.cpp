@@ -118,7 +118,7 @@ TFAbout1::~TFAbout1() {
   if (FAbout1 == this) FAbout1 = nullptr;
 }
 
-void TFAbout1::Open() {
+void TFAbout1::ShowOrRaise() {
   show();
   raise();
   activateWindow();

@@ -27,7 +27,7 @@ class TFAbout1 : public QDialog {
   QPushButton* OKBtn;
 
   // Shows the window, or brings it to the front when it is already shown.
-  void Open();
+  void ShowOrRaise();
 
   // Event handlers.
   void FormShow();

@@ -118,6 +118,20 @@ first_run_then_sigterm() { first_run_then_end_signal TERM; }
 first_run_then_sighup() { first_run_then_end_signal HUP; }
 first_run_then_sigint() { first_run_then_end_signal INT; }
 
+# Nobody may be there to answer a box at a session end: the end goes on.
+session_end_with_an_unwritable_checkpoint() {
+  local folder
+  folder=$(new_folder unwritable)
+  launch "$folder"
+  wait_for mapped_main_window || fail "the main window did not show"
+  rm -f "$folder/CHKPT.INI"
+  mkdir "$folder/CHKPT.INI"
+  kill -TERM "$PROGRAM"
+  wait_for_exit
+  [ "$EXIT_CODE" = 0 ] || fail "exit code after SIGTERM: $EXIT_CODE"
+  grep -q "Unable to write to $folder/CHKPT.INI" "$folder/stdout.txt" || fail "message: $(cat "$folder/stdout.txt")"
+}
+
 start_after_power_cut() {
   local folder
   folder=$(new_folder powercut)
@@ -179,6 +193,7 @@ start_display
 run_case first_run_then_sigterm
 run_case first_run_then_sighup
 run_case first_run_then_sigint
+run_case session_end_with_an_unwritable_checkpoint
 run_case start_after_power_cut
 run_case continue_then_tray_click_shows_the_window
 run_case exit_menu_ends_with_a_normal_shutdown

@@ -142,6 +142,18 @@ TEST_F(MonitorWindowsTest, LogWindowSavesOnCloseOnlyWhenDirty) {
   EXPECT_FALSE(form2_->Log.LogDirty);
 }
 
+TEST_F(MonitorWindowsTest, ANormalEndDoesNotAskTheLogWindowToSave) {
+  Start();
+  form1_->show();
+  form1_->Log1->trigger();
+  QTest::keyClicks(form2_->Memo1, "unsaved");
+  const std::string saved = ReadBytes(folder_ / "triplog.txt");
+  EXPECT_TRUE(form1_->close());
+  EXPECT_EQ(ReadBytes(folder_ / "triplog.txt"), saved);
+  EXPECT_TRUE(form2_->Log.LogDirty);
+  EXPECT_NE(ReadBytes(folder_ / "CHKPT.INI").find("TripStatus=0\r\n"), std::string::npos);
+}
+
 TEST_F(MonitorWindowsTest, FailedLogSaveKeepsTheLogWindowOpenAndDirty) {
   Start();
   form1_->Log1->trigger();
@@ -190,17 +202,17 @@ TEST_F(MonitorWindowsTest, FailedTickShowsTheErrorBoxAndTheTimerGoesOn) {
 
 TEST_F(MonitorWindowsTest, AboutRefreshesBothLabelsAtEveryShowing) {
   Cdatlib::StampStyle = 2;
-  about_->Open();
+  about_->ShowOrRaise();
   const QString path = about_->Label2->text();
   EXPECT_TRUE(path.endsWith(QStringLiteral("/monitor_ui_tests"))) << path.toStdString();
   EXPECT_EQ(about_->Label3->text().size(), 16) << about_->Label3->text().toStdString();
   about_->Label2->setText(QStringLiteral("stale"));
   about_->Label3->setText(QStringLiteral("stale"));
-  about_->Open();  // already shown: only brought to the front
+  about_->ShowOrRaise();  // already shown: only brought to the front
   EXPECT_EQ(about_->Label2->text(), QStringLiteral("stale"));
   QTest::keyClick(about_.get(), Qt::Key_Escape);
   EXPECT_FALSE(about_->isVisible());
-  about_->Open();
+  about_->ShowOrRaise();
   EXPECT_EQ(about_->Label2->text(), path);
   EXPECT_NE(about_->Label3->text(), QStringLiteral("stale"));
   QTest::mouseClick(about_->OKBtn, Qt::LeftButton);

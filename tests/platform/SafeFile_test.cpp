@@ -114,7 +114,7 @@ TEST_F(SafeFile, AFaultRaisedPartWayLeavesTheOldFileAndNoTemporary) {
 TEST_F(SafeFile, AFullDiskFailsAsWriteAndLeavesTheOldFile) {
   WriteBytes(target_, "old");
   const TChildOutcome outcome = RunInChild([&] {
-    std::signal(SIGXFSZ, SIG_IGN);
+    if (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR) std::abort();
     const rlimit limit{1000, 1000};
     if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) std::abort();
     const auto failure = FailureOf(target_, std::string(5000, 'n'));
