@@ -186,7 +186,9 @@ void TFCal::BuildCalendarPage() {
 
   Panel3 = MakeRow(TabSheet1, 43, "Panel3");
   Button1 = MakeButton(Panel3, "Today", QRect(12, 9, 55, 25), buttonFont, "Button1");
-  Edit1 = MakeEdit(Panel3, QRect(84, 9, 121, 24), buttonFont, "Edit1");
+  // Wider than designed: the desktop's fallback fonts need the room for a
+  // whole "yyyy-mm-dd  Www".
+  Edit1 = MakeEdit(Panel3, QRect(74, 9, 143, 24), buttonFont, "Edit1");
   Edit1->installEventFilter(this);
   okbtn = MakeButton(Panel3, "OK", QRect(222, 9, 55, 25), buttonFont, "okbtn");
   okbtn->setDefault(true);
@@ -222,11 +224,13 @@ void TFCal::BuildOptionsPage() {
   const QFont textFont = Dialogs::SansSerifPixelFont(11, false);
   const QFont buttonFont = Dialogs::ArialFont(11, true);
   Label1 = MakeLabel(GroupBox1, "last Julian day", QPoint(24, 54), textFont, "Label1");
-  Edit2 = MakeEdit(GroupBox1, QRect(126, 48, 79, 21), textFont, "Edit2");
+  // The boxes stand further right than designed, clear of their labels in
+  // the desktop's fallback fonts.
+  Edit2 = MakeEdit(GroupBox1, QRect(150, 48, 85, 21), textFont, "Edit2");
   Edit2->setText("yyyy-mm-dd");
   Edit2->setToolTip("date in format yyyy-mm-dd ( see ISO 8601 )");
   Label2 = MakeLabel(GroupBox1, "first Gregorian day", QPoint(24, 90), textFont, "Label2");
-  Edit3 = MakeEdit(GroupBox1, QRect(126, 84, 79, 21), textFont, "Edit3");
+  Edit3 = MakeEdit(GroupBox1, QRect(150, 84, 85, 21), textFont, "Edit3");
   Edit3->setText("yyyy-mm-dd");
   DeftsBtn = MakeButton(GroupBox1, "some defaults", QRect(24, 138, 91, 25), buttonFont, "DeftsBtn");
   Button2 = MakeButton(GroupBox1, "OK", QRect(138, 138, 75, 25), buttonFont, "Button2");

@@ -148,7 +148,11 @@ TEST_F(MonitorWindowsTest, ANormalEndDoesNotAskTheLogWindowToSave) {
   form1_->Log1->trigger();
   QTest::keyClicks(form2_->Memo1, "unsaved");
   const std::string saved = ReadBytes(folder_ / "triplog.txt");
-  EXPECT_TRUE(form1_->close());
+  // The close ends the event loop, as it ends the program.
+  bool closed = false;
+  QTimer::singleShot(0, [&] { closed = form1_->close(); });
+  EXPECT_EQ(QCoreApplication::exec(), 0);
+  EXPECT_TRUE(closed);
   EXPECT_EQ(ReadBytes(folder_ / "triplog.txt"), saved);
   EXPECT_TRUE(form2_->Log.LogDirty);
   EXPECT_NE(ReadBytes(folder_ / "CHKPT.INI").find("TripStatus=0\r\n"), std::string::npos);
@@ -165,6 +169,25 @@ TEST_F(MonitorWindowsTest, FailedLogSaveKeepsTheLogWindowOpenAndDirty) {
   form2_->Close1->trigger();
   EXPECT_TRUE(form2_->isVisible());
   EXPECT_TRUE(form2_->Log.LogDirty) << "the next close tries again";
+}
+
+TEST_F(MonitorWindowsTest, AHiddenLogWindowCatchesUpWhenShown) {
+  WriteBytes(folder_ / "triplog.txt", "old line\r\n");
+  form2_->FillMemoWhenShown();
+  Start();
+  EXPECT_TRUE(form2_->Memo1->toPlainText().isEmpty()) << "nothing is laid out while hidden";
+  form1_->Log1->trigger();
+  const QString text = form2_->Memo1->toPlainText();
+  EXPECT_TRUE(text.startsWith(QStringLiteral("old line\n"))) << text.toStdString();
+  EXPECT_TRUE(text.endsWith(QStringLiteral("  Program start - first time on this PC\n"))) << text.toStdString();
+  EXPECT_EQ(form2_->Memo1->textCursor().position(), text.size()) << "the newest lines are in view";
+  EXPECT_FALSE(form2_->Log.LogDirty);
+
+  form2_->close();
+  WriteBytes(folder_ / "triplog.txt", "changed behind the window\r\n");
+  form1_->Log1->trigger();
+  EXPECT_EQ(form2_->Memo1->toPlainText(), QStringLiteral("changed behind the window\n"));
+  EXPECT_EQ(form2_->Memo1->textCursor().position(), 0) << "a reload that replaces the text opens at its start";
 }
 
 TEST_F(MonitorWindowsTest, StartUpLinesShowAtTheEndOfTheLogWindow) {
