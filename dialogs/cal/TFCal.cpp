@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 
 #include "calendar/Cdatlib.h"
-#include "dialogs/DialogFonts.h"
+#include "platform/desktop/ProgramFonts.h"
 #include "dialogs/cal/Cal.h"
 #include "dialogs/cal/Transition.h"
 #include "platform/qt/QtText.h"
@@ -134,7 +134,7 @@ TFCal::~TFCal() {
 }
 
 void TFCal::BuildCalendarPage() {
-  const QFont buttonFont = Dialogs::ArialFont(13, true);
+  const QFont buttonFont = Desktop::ArialFont(13, true);
 
   Panel1 = MakeRow(TabSheet1, 31, "Panel1");
   Panel1->setToolTip("Right click to select year");
@@ -152,7 +152,7 @@ void TFCal::BuildCalendarPage() {
 
   StringGrid1 = new QTableWidget(7, 7, TabSheet1);
   StringGrid1->setObjectName("StringGrid1");
-  StringGrid1->setFont(Dialogs::MonospacedFont(13, true));
+  StringGrid1->setFont(Desktop::MonospacedFont(13, true));
   StringGrid1->horizontalHeader()->hide();
   StringGrid1->verticalHeader()->hide();
   StringGrid1->horizontalHeader()->setMinimumSectionSize(1);
@@ -221,8 +221,8 @@ void TFCal::BuildOptionsPage() {
   captionFont.setBold(true);
   GroupBox1->setFont(captionFont);
 
-  const QFont textFont = Dialogs::SansSerifPixelFont(11, false);
-  const QFont buttonFont = Dialogs::ArialFont(11, true);
+  const QFont textFont = Desktop::SansSerifPixelFont(11, false);
+  const QFont buttonFont = Desktop::ArialFont(11, true);
   Label1 = MakeLabel(GroupBox1, "last Julian day", QPoint(24, 54), textFont, "Label1");
   // The boxes stand further right than designed, clear of their labels in
   // the desktop's fallback fonts.

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "calendar/Cdatlib.h"
-#include "dialogs/DialogFonts.h"
+#include "platform/desktop/ProgramFonts.h"
 #include "dialogs/inpstr/Inpstr.h"
 #include "dialogs/inpstr/PromptSizes.h"
 #include "dialogs/inpstr/TFinpstr.h"
@@ -27,7 +27,7 @@ TFinpstr* RequireFinpstr() {
 }
 
 void ShowPrompt(QLabel* label, const std::string& prompt, int pointSize) {
-  label->setFont(Dialogs::SansSerifPointFont(pointSize, true));
+  label->setFont(Desktop::SansSerifPointFont(pointSize, true));
   // The label has no buddy, so it reads no "&" as a shortcut marker, and it
   // takes the prompt as plain text: every character shows as itself.
   label->setText(Cdatlib::ToQt(prompt));

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "calendar/Cdatlib.h"
-#include "dialogs/DialogFonts.h"
+#include "platform/desktop/ProgramFonts.h"
 #include "dialogs/cal/Cal.h"
 #include "dialogs/inpstr/BevelPanel.h"
 #include "dialogs/inpstr/CalendarPicture.h"
@@ -33,7 +33,7 @@ QPushButton* MakeButton(QWidget* panel, const char* caption, QRect place, const 
   auto* button = new QPushButton(caption, panel);
   button->setObjectName(name);
   button->setGeometry(place);
-  button->setFont(Dialogs::SansSerifPixelFont(11, true));
+  button->setFont(Desktop::SansSerifPixelFont(11, true));
   button->setFocusPolicy(Qt::ClickFocus);
   return button;
 }
@@ -43,7 +43,7 @@ QPushButton* MakeButton(QWidget* panel, const char* caption, QRect place, const 
 TFinpstr::TFinpstr(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
   setObjectName("Finpstr");
   setFixedSize(245, 153);
-  setFont(Dialogs::SansSerifPixelFont(11, false));
+  setFont(Desktop::SansSerifPixelFont(11, false));
 
   Panel1 = new TBevelPanel(this);
   Panel1->setObjectName("Panel1");

@@ -12,6 +12,7 @@
 #include "monitor/StartUp.h"
 #include "monitor/ui/Unit2.h"
 #include "monitor/ui/WindowLook.h"
+#include "platform/desktop/ProgramFonts.h"
 #include "monitor/ui/about1.h"
 #include "platform/desktop/EventErrors.h"
 #include "platform/desktop/NotificationIcon.h"
@@ -23,7 +24,7 @@ namespace {
 
 QLabel* MakeLabel(QWidget* parent, int left, int top, const QString& text) {
   auto* label = new QLabel(text, parent);
-  label->setFont(Monitor::SansFont({QStringLiteral("MS Sans Serif")}, 16));
+  label->setFont(Desktop::SansSerifPixelFont(16, false));
   label->move(left, top);
   label->adjustSize();
   return label;
@@ -40,7 +41,7 @@ TForm1::TForm1() {
   Form1 = this;
   setWindowTitle(QStringLiteral("Tallyvane"));
   setWindowIcon(Desktop::ProgramIcon());
-  setFont(Monitor::SansFont({QStringLiteral("MS Sans Serif")}, 11));
+  setFont(Desktop::SansSerifPixelFont(11, false));
   Monitor::PlaceWindow(this, 220, 122, 696, 247);
 
   auto* client = new QWidget(this);

@@ -9,6 +9,7 @@
 
 #include "monitor/ui/MemoText.h"
 #include "monitor/ui/WindowLook.h"
+#include "platform/desktop/ProgramFonts.h"
 #include "platform/desktop/EventErrors.h"
 #include "platform/desktop/ProgramIcon.h"
 
@@ -18,7 +19,7 @@ TForm2::TForm2() {
   Form2 = this;
   setWindowTitle(QStringLiteral("Tallyvane log"));
   setWindowIcon(Desktop::ProgramIcon());
-  setFont(Monitor::SansFont({QStringLiteral("MS Sans Serif")}, 11));
+  setFont(Desktop::SansSerifPixelFont(11, false));
   Monitor::PlaceWindow(this, 328, 103, 696, 375);
 
   MainMenu1 = menuBar();

@@ -9,15 +9,6 @@
 
 namespace Monitor {
 
-QFont SansFont(const QStringList& families, int pixelSize, bool bold) {
-  QFont font;
-  font.setFamilies(families + QStringList{QStringLiteral("Sans Serif")});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  return font;
-}
-
 void SetBackground(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Window, colour);

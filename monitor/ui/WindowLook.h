@@ -1,17 +1,14 @@
-// The look shared by the program's windows: fonts by pixel height that fall
-// back to the desktop's sans-serif, flat background colours, outer sizes.
+// The look shared by the monitor's windows: flat background colours and
+// outer sizes.
 #pragma once
 
 #include <QColor>
-#include <QFont>
-#include <QStringList>
 #include <initializer_list>
 
 class QWidget;
 
 namespace Monitor {
 
-QFont SansFont(const QStringList& families, int pixelSize, bool bold = false);
 void SetBackground(QWidget* widget, const QColor& colour);
 
 // Places a top-level window by its outer frame: left, top, width, height.

@@ -14,6 +14,7 @@
 #include "calendar/Cdatlib.h"
 #include "monitor/ui/ProgramFileTime.h"
 #include "monitor/ui/WindowLook.h"
+#include "platform/desktop/ProgramFonts.h"
 #include "platform/desktop/EventErrors.h"
 #include "platform/desktop/ProgramIcon.h"
 
@@ -35,7 +36,7 @@ const char* const DescriptionLines[] = {
     "reach it through the project's issue tracker",
 };
 
-QFont Arial(int pixelSize, bool bold) { return Monitor::SansFont({QStringLiteral("Arial")}, pixelSize, bold); }
+QFont Arial(int pixelSize, bool bold) { return Desktop::ArialFont(pixelSize, bold); }
 
 QFrame* LoweredPanel(QWidget* parent) {
   auto* panel = new QFrame(parent);

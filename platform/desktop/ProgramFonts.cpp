@@ -1,9 +1,9 @@
 // Font choices with fall-backs for desktops without the designed faces.
-#include "dialogs/DialogFonts.h"
+#include "platform/desktop/ProgramFonts.h"
 
 #include <QStringList>
 
-namespace Dialogs {
+namespace Desktop {
 
 namespace {
 
@@ -46,4 +46,4 @@ QFont MonospacedFont(int pixelSize, bool bold) {
   return font;
 }
 
-}  // namespace Dialogs
+}  // namespace Desktop

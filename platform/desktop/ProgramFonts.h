@@ -1,10 +1,10 @@
-// The fonts of the two dialogs, on whatever fonts the desktop has: the
-// designed faces first, then look-alikes, then the desktop's own kind.
+// The fonts of the program's windows, on whatever fonts the desktop has:
+// the designed faces first, then look-alikes, then the desktop's own kind.
 #pragma once
 
 #include <QFont>
 
-namespace Dialogs {
+namespace Desktop {
 
 // Arial or the nearest sans-serif, at a height in pixels.
 QFont ArialFont(int pixelSize, bool bold);
@@ -15,4 +15,4 @@ QFont SansSerifPointFont(int pointSize, bool bold);
 // Courier New or the nearest monospaced face, at a height in pixels.
 QFont MonospacedFont(int pixelSize, bool bold);
 
-}  // namespace Dialogs
+}  // namespace Desktop
