@@ -85,7 +85,8 @@ TUpdate WellFormed(Fuzz::TFuzzInput& input) {
     update.Key = Trimmed(Without(input.Text(), "=\r\n"));
     if (update.Key.empty() || update.Key.find_first_of("[;#") == 0) update.Key.insert(0, "k");
   }
-  update.Value = Trimmed(Without(input.Text(), "\r\n")).substr(0, Platform::IniValueLimit - 1);
+  // Cut before trimming: a cut can end the value on a blank, which reading trims.
+  update.Value = Trimmed(Without(input.Text(), "\r\n").substr(0, Platform::IniValueLimit - 1));
   const std::string& v = update.Value;
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
     update.Value.push_back('x');  // a quoted value would lose its quotes on reading
