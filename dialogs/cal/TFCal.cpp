@@ -17,9 +17,9 @@
 #include <QVBoxLayout>
 
 #include "calendar/Cdatlib.h"
-#include "platform/desktop/ProgramFonts.h"
 #include "dialogs/cal/Cal.h"
 #include "dialogs/cal/Transition.h"
+#include "platform/desktop/ProgramFonts.h"
 #include "platform/qt/QtText.h"
 
 namespace cal {

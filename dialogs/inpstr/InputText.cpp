@@ -5,10 +5,10 @@
 #include <stdexcept>
 
 #include "calendar/Cdatlib.h"
-#include "platform/desktop/ProgramFonts.h"
 #include "dialogs/inpstr/Inpstr.h"
 #include "dialogs/inpstr/PromptSizes.h"
 #include "dialogs/inpstr/TFinpstr.h"
+#include "platform/desktop/ProgramFonts.h"
 #include "platform/qt/CursorPlacement.h"
 #include "platform/qt/QtText.h"
 

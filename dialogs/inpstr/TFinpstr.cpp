@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 
 #include "calendar/Cdatlib.h"
-#include "platform/desktop/ProgramFonts.h"
 #include "dialogs/cal/Cal.h"
 #include "dialogs/inpstr/BevelPanel.h"
 #include "dialogs/inpstr/CalendarPicture.h"
 #include "dialogs/inpstr/Inpstr.h"
+#include "platform/desktop/ProgramFonts.h"
 #include "platform/qt/ProgramCursor.h"
 #include "platform/qt/QtText.h"
 

@@ -12,10 +12,10 @@
 #include "monitor/StartUp.h"
 #include "monitor/ui/Unit2.h"
 #include "monitor/ui/WindowLook.h"
-#include "platform/desktop/ProgramFonts.h"
 #include "monitor/ui/about1.h"
 #include "platform/desktop/EventErrors.h"
 #include "platform/desktop/NotificationIcon.h"
+#include "platform/desktop/ProgramFonts.h"
 #include "platform/desktop/ProgramIcon.h"
 
 TForm1* Form1 = nullptr;

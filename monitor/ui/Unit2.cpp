@@ -9,8 +9,8 @@
 
 #include "monitor/ui/MemoText.h"
 #include "monitor/ui/WindowLook.h"
-#include "platform/desktop/ProgramFonts.h"
 #include "platform/desktop/EventErrors.h"
+#include "platform/desktop/ProgramFonts.h"
 #include "platform/desktop/ProgramIcon.h"
 
 TForm2* Form2 = nullptr;

@@ -14,8 +14,8 @@
 #include "calendar/Cdatlib.h"
 #include "monitor/ui/ProgramFileTime.h"
 #include "monitor/ui/WindowLook.h"
-#include "platform/desktop/ProgramFonts.h"
 #include "platform/desktop/EventErrors.h"
+#include "platform/desktop/ProgramFonts.h"
 #include "platform/desktop/ProgramIcon.h"
 
 TFAbout1* FAbout1 = nullptr;
@@ -35,8 +35,6 @@ const char* const DescriptionLines[] = {
     "",
     "reach it through the project's issue tracker",
 };
-
-QFont Arial(int pixelSize, bool bold) { return Desktop::ArialFont(pixelSize, bold); }
 
 QFrame* LoweredPanel(QWidget* parent) {
   auto* panel = new QFrame(parent);
@@ -68,15 +66,15 @@ TFAbout1::TFAbout1() {
   Image1 = new QLabel(Panel2);
   Image1->setPixmap(Desktop::ProgramPixmap());
   Image1->setGeometry(5, 10, 32, 32);
-  Label1 = PanelLabel(Panel2, 46, 8, QStringLiteral("Tallyvane"), Arial(13, true));
+  Label1 = PanelLabel(Panel2, 46, 8, QStringLiteral("Tallyvane"), Desktop::ArialFont(13, true));
   Label1->setWordWrap(true);
-  Label2 = PanelLabel(Panel2, 46, 29, QStringLiteral("Label2"), Arial(11, false));
-  Label3 = PanelLabel(Panel2, 46, 45, QStringLiteral("Label3"), Arial(11, false));
+  Label2 = PanelLabel(Panel2, 46, 29, QStringLiteral("Label2"), Desktop::ArialFont(11, false));
+  Label3 = PanelLabel(Panel2, 46, 45, QStringLiteral("Label3"), Desktop::ArialFont(11, false));
 
   Memo1 = new QTextEdit(this);
   Memo1->setReadOnly(true);
   Memo1->setFocusPolicy(Qt::NoFocus);
-  Memo1->setFont(Arial(11, true));
+  Memo1->setFont(Desktop::ArialFont(11, true));
   Memo1->setFrameStyle(QFrame::NoFrame);
   QPalette memoPalette = Memo1->palette();
   memoPalette.setColor(QPalette::Base, Monitor::Silver);
@@ -97,7 +95,7 @@ TFAbout1::TFAbout1() {
   Panel3->setFixedWidth(70);
   OKBtn = new QPushButton(QStringLiteral("OK"), Panel3);
   OKBtn->setGeometry(7, 8, 55, 25);
-  OKBtn->setFont(Arial(11, true));
+  OKBtn->setFont(Desktop::ArialFont(11, true));
   OKBtn->setAutoDefault(false);
   auto* bottomRow = new QHBoxLayout(Panel1);
   bottomRow->setContentsMargins(0, 0, 0, 0);

@@ -15,6 +15,12 @@ QFont Face(const QStringList& families, QFont::StyleHint hint, bool bold) {
   return font;
 }
 
+QFont PixelFace(const QStringList& families, QFont::StyleHint hint, int pixelSize, bool bold) {
+  QFont font = Face(families, hint, bold);
+  font.setPixelSize(pixelSize);
+  return font;
+}
+
 QStringList ArialFamilies() { return {"Arial", "Liberation Sans", "Arimo", "Helvetica", "DejaVu Sans"}; }
 QStringList SansSerifFamilies() { return {"MS Sans Serif", "Microsoft Sans Serif", "DejaVu Sans", "Liberation Sans"}; }
 QStringList CourierFamilies() { return {"Courier New", "Liberation Mono", "Cousine", "DejaVu Sans Mono"}; }
@@ -22,15 +28,11 @@ QStringList CourierFamilies() { return {"Courier New", "Liberation Mono", "Cousi
 }  // namespace
 
 QFont ArialFont(int pixelSize, bool bold) {
-  QFont font = Face(ArialFamilies(), QFont::SansSerif, bold);
-  font.setPixelSize(pixelSize);
-  return font;
+  return PixelFace(ArialFamilies(), QFont::SansSerif, pixelSize, bold);
 }
 
 QFont SansSerifPixelFont(int pixelSize, bool bold) {
-  QFont font = Face(SansSerifFamilies(), QFont::SansSerif, bold);
-  font.setPixelSize(pixelSize);
-  return font;
+  return PixelFace(SansSerifFamilies(), QFont::SansSerif, pixelSize, bold);
 }
 
 QFont SansSerifPointFont(int pointSize, bool bold) {
@@ -40,9 +42,8 @@ QFont SansSerifPointFont(int pointSize, bool bold) {
 }
 
 QFont MonospacedFont(int pixelSize, bool bold) {
-  QFont font = Face(CourierFamilies(), QFont::Monospace, bold);
+  QFont font = PixelFace(CourierFamilies(), QFont::Monospace, pixelSize, bold);
   font.setFixedPitch(true);
-  font.setPixelSize(pixelSize);
   return font;
 }
 
