@@ -20,6 +20,7 @@
 #include "platform/desktop/ErrorBoxes.h"
 #include "platform/desktop/ProgramIcon.h"
 #include "platform/desktop/SessionEnd.h"
+#include "platform/desktop/SingleRun.h"
 
 namespace {
 
@@ -54,10 +55,10 @@ std::string ProgramFileName() {
   return path.substr(path.rfind('/') + 1);
 }
 
-// The session ends: both windows that keep data run their close queries,
-// then the loop ends. Nobody may be there to answer a box, so failures go
-// to the standard error stream.
-void EndSession() {
+// Data that a session end would lose is written: the main window's close
+// query records the normal end, the log window saves its edits. Nobody may
+// be there to answer a box, so failures go to the standard error stream.
+void SaveForSessionEnd() {
   try {
     Monitor::CloseQueryCheckpoint(*Form1);
   } catch (const std::exception& error) {
@@ -68,8 +69,31 @@ void EndSession() {
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());
   }
-  // Not quit(): it would close every window, running the close queries again.
+}
+
+// Set when the event loop starts; before that the start has not succeeded.
+bool Running = false;
+
+// Before the loop runs, the only box open is the failed start's: the end
+// leaves both files as the previous run left them, so the next start gives
+// the same verdict again.
+void EndBeforeRunning() { QCoreApplication::exit(1); }
+
+// An end signal: the data is saved and the loop ends. Not quit(): it would
+// close every window, running the close queries again.
+void EndSignalArrived() {
+  if (!Running) return EndBeforeRunning();
+  SaveForSessionEnd();
   QCoreApplication::exit(0);
+}
+
+// The session manager's save: the program keeps running, since the session
+// may go on (a mere save, or a log-off that another program cancels). The
+// next tick writes the running status again; a log-off that goes on ends the
+// program through the session manager's quit.
+void SessionSaveRequested() {
+  if (!Running) return EndBeforeRunning();
+  SaveForSessionEnd();
 }
 
 }  // namespace
@@ -78,6 +102,17 @@ int RunProgram(TApplication& app) {
   app.setQuitOnLastWindowClosed(false);  // only the main window's close ends the program
   app.setWindowIcon(Desktop::ProgramIcon());
   app.setApplicationName(QString::fromLocal8Bit(Cdatlib::ApplicationTitle()));
+
+  // A second start from the same folder only shows the running copy's window.
+  Desktop::TSingleRun singleRun(Cdatlib::ProgramFolder);
+  if (!singleRun.Claim()) {
+    std::fprintf(stderr, "%s already runs from %s: its window is shown.\n", Cdatlib::ApplicationTitle().c_str(),
+                 Cdatlib::ProgramFolder.c_str());
+    return 0;
+  }
+  Desktop::TSessionEnd sessionEnd;
+  QObject::connect(&sessionEnd, &Desktop::TSessionEnd::Ending, &app, EndSignalArrived);
+  QObject::connect(&sessionEnd, &Desktop::TSessionEnd::SaveRequested, &app, SessionSaveRequested);
 
   // Created hidden in this order, destroyed in the reverse order.
   auto form1 = std::make_unique<TForm1>();
@@ -88,8 +123,7 @@ int RunProgram(TApplication& app) {
   // A long trip log is only laid out for display when the user opens it.
   form2->FillMemoWhenShown();
 
-  Desktop::TSessionEnd sessionEnd;
-  QObject::connect(&sessionEnd, &Desktop::TSessionEnd::Ending, &app, EndSession);
+  QObject::connect(&singleRun, &Desktop::TSingleRun::ShowRequested, form1.get(), &TForm1::WMTrayIcon);
 
   try {
     Monitor::StartMonitor(*form1, form2->Log);
@@ -100,6 +134,7 @@ int RunProgram(TApplication& app) {
     return 1;
   }
 
+  Running = true;
   form1->show();
   app.exec();
   return 0;

@@ -39,6 +39,7 @@ TSessionEnd::TSessionEnd(QObject* parent) : QObject(parent), notifier_(nullptr) 
   }
   if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
     connect(app, &QGuiApplication::commitDataRequest, this, &TSessionEnd::CommitDataRequested, Qt::DirectConnection);
+    connect(app, &QGuiApplication::saveStateRequest, this, &TSessionEnd::SaveStateRequested, Qt::DirectConnection);
   }
 }
 
@@ -57,19 +58,21 @@ void TSessionEnd::SignalArrived() {
   char bytes[16];
   while (read(SignalPipe[0], bytes, sizeof bytes) > 0) {
   }
-  End();
-}
-
-void TSessionEnd::CommitDataRequested(QSessionManager& manager) {
-  // Nothing to ask the user: the program agrees and records its end.
-  manager.release();
-  End();
-}
-
-void TSessionEnd::End() {
   if (ended_) return;
   ended_ = true;
   emit Ending();
+}
+
+// The autostart entry starts the program at log-in; a copy restored by the
+// session manager as well would be a second monitor of the same folder.
+void TSessionEnd::CommitDataRequested(QSessionManager& manager) {
+  manager.setRestartHint(QSessionManager::RestartNever);
+  // Nothing to ask the user: returning agrees to the end of the session.
+  emit SaveRequested();
+}
+
+void TSessionEnd::SaveStateRequested(QSessionManager& manager) {
+  manager.setRestartHint(QSessionManager::RestartNever);
 }
 
 }  // namespace Desktop

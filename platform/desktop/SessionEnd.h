@@ -19,13 +19,18 @@ class TSessionEnd : public QObject {
   ~TSessionEnd() override;
 
  signals:
-  // Emitted once, on the user-interface thread, for the first of the routes.
+  // The session manager asks for data to be saved, before a log-off or at a
+  // mere save. The program is not ending: a log-off that goes on ends it
+  // through the session manager's quit, one that is cancelled leaves it
+  // running.
+  void SaveRequested();
+  // An end signal arrived; emitted once, on the user-interface thread.
   void Ending();
 
  private:
   void SignalArrived();
   void CommitDataRequested(QSessionManager& manager);
-  void End();
+  void SaveStateRequested(QSessionManager& manager);
 
   QSocketNotifier* notifier_;
   bool ended_ = false;
