@@ -9,7 +9,9 @@
 #include <stdexcept>
 
 #include "calendar/Cdatlib.h"
+#include "monitor/MonitorClock.h"
 #include "monitor/StartUp.h"
+#include "monitor/ui/OutagesWindow.h"
 #include "monitor/ui/Unit2.h"
 #include "monitor/ui/WindowLook.h"
 #include "monitor/ui/about1.h"
@@ -24,6 +26,8 @@ namespace {
 
 QLabel* MakeLabel(QWidget* parent, int left, int top, const QString& text) {
   auto* label = new QLabel(text, parent);
+  // The verdict repeats the checkpoint file's text as it stands, never as markup.
+  label->setTextFormat(Qt::PlainText);
   label->setFont(Desktop::SansSerifPixelFont(16, false));
   label->move(left, top);
   label->adjustSize();
@@ -51,7 +55,8 @@ TForm1::TForm1() {
   Label1 = MakeLabel(client, 48, 48, QString());
   Label1->setToolTip(QStringLiteral("the last checkpoint of the previous run"));
   Label2 = MakeLabel(client, 48, 80, QStringLiteral("[no new checkpoint]"));
-  Label3 = MakeLabel(client, 48, 112, QStringLiteral("(the checkpoint is refreshed every minute) "));
+  Label4 = MakeLabel(client, 48, 112, QString());
+  Label3 = MakeLabel(client, 48, 144, QStringLiteral("(the checkpoint is refreshed every minute) "));
 
   Button1 = new QPushButton(QStringLiteral("Continue"), client);
   Button1->setGeometry(594, 156, 75, 25);
@@ -62,6 +67,7 @@ TForm1::TForm1() {
   MainMenu1 = menuBar();
   Exit1 = MainMenu1->addAction(QStringLiteral("Exit"));
   Log1 = MainMenu1->addAction(QStringLiteral("Log"));
+  Outages1 = MainMenu1->addAction(QStringLiteral("Outages"));
   About1 = MainMenu1->addAction(QStringLiteral("About"));
 
   // Created disabled with the default interval; the start-up sequence starts it.
@@ -74,6 +80,7 @@ TForm1::TForm1() {
   connect(Button1, &QPushButton::clicked, this, [this] { Desktop::RunHandler([this] { Button1Click(); }); });
   connect(Exit1, &QAction::triggered, this, [this] { Desktop::RunHandler([this] { Exit1Click(); }); });
   connect(Log1, &QAction::triggered, this, [this] { Desktop::RunHandler([this] { Log1Click(); }); });
+  connect(Outages1, &QAction::triggered, this, [this] { Desktop::RunHandler([this] { Outages1Click(); }); });
   connect(About1, &QAction::triggered, this, [this] { Desktop::RunHandler([this] { About1Click(); }); });
   connect(Timer1, &QTimer::timeout, this, [this] { Desktop::RunHandler([this] { Timer1Timer(); }); });
   connect(TrayIconData, &Desktop::TNotificationIcon::LeftButtonPressed, this,
@@ -97,9 +104,14 @@ void TForm1::SetCheckpointText(const std::string& text) {
   KeepLabelsWhole();
 }
 
+void TForm1::SetBootText(const std::string& text) {
+  SetLabelText(Label4, text);
+  KeepLabelsWhole();
+}
+
 void TForm1::KeepLabelsWhole() {
   // The right margin mirrors the labels' left one.
-  Monitor::KeepWideEnoughFor(this, {Label1, Label2, Label3}, Label1->x());
+  Monitor::KeepWideEnoughFor(this, {Label1, Label2, Label4, Label3}, Label1->x());
 }
 
 void TForm1::StartCheckpointTimer(int intervalMs) {
@@ -141,6 +153,14 @@ void TForm1::Log1Click() {
   Form2->ReloadLog();
   Form2->show();
   Form2->raise();
+}
+
+// Reads the log window's text, so that the user's edits count.
+void TForm1::Outages1Click() {
+  if (!outages_) outages_ = std::make_unique<TFOutages>();
+  outages_->ShowOutages(Form2->Log.Text(), Monitor::MonitorClock());
+  outages_->show();
+  outages_->raise();
 }
 
 void TForm1::About1Click() { FAbout1->ShowOrRaise(); }

@@ -46,9 +46,17 @@ QFrame* LoweredPanel(QWidget* parent) {
 // font, which a window that may never be opened should not cost at start-up.
 QLabel* PanelLabel(QWidget* parent, int left, int top, const QString& text, const QFont& font) {
   auto* label = new QLabel(text, parent);
+  label->setTextFormat(Qt::PlainText);  // the path is the file system's text, not markup
   label->setFont(font);
   label->move(left, top);
   return label;
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    palette.setColor(role, colour);
+  widget->setPalette(palette);
 }
 
 }  // namespace
@@ -68,6 +76,9 @@ TFAbout1::TFAbout1() {
   Image1->setGeometry(5, 10, 32, 32);
   Label1 = PanelLabel(Panel2, 46, 8, QStringLiteral("Tallyvane"), Desktop::ArialFont(13, true));
   Label1->setWordWrap(true);
+  // Black on the silver panel whatever the desktop's theme: a dark theme's
+  // light text would vanish there.
+  SetTextColour(Label1, Qt::black);
   Label2 = PanelLabel(Panel2, 46, 29, QStringLiteral("Label2"), Desktop::ArialFont(11, false));
   Label3 = PanelLabel(Panel2, 46, 45, QStringLiteral("Label3"), Desktop::ArialFont(11, false));
 
@@ -78,8 +89,8 @@ TFAbout1::TFAbout1() {
   Memo1->setFrameStyle(QFrame::NoFrame);
   QPalette memoPalette = Memo1->palette();
   memoPalette.setColor(QPalette::Base, Monitor::Silver);
-  memoPalette.setColor(QPalette::Text, Qt::black);
   Memo1->setPalette(memoPalette);
+  SetTextColour(Memo1, Qt::black);
   // One setting of the whole text, centred as a whole: the window is hidden
   // until the user asks for it, so start-up should not lay it out line by line.
   QStringList description;
@@ -96,6 +107,7 @@ TFAbout1::TFAbout1() {
   OKBtn = new QPushButton(QStringLiteral("OK"), Panel3);
   OKBtn->setGeometry(7, 8, 55, 25);
   OKBtn->setFont(Desktop::ArialFont(11, true));
+  SetTextColour(OKBtn, Qt::black);
   OKBtn->setAutoDefault(false);
   auto* bottomRow = new QHBoxLayout(Panel1);
   bottomRow->setContentsMargins(0, 0, 0, 0);

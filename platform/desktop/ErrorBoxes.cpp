@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <cstdio>
+#include <memory>
 
 #include "calendar/Cdatlib.h"
 
@@ -24,20 +25,29 @@ std::string StartupErrorText(const std::string& kind, const std::string& module,
 
 namespace {
 
-void ShowBox(const QString& caption, const std::string& text) {
-  QMessageBox box(QMessageBox::Critical, caption, QString::fromLocal8Bit(text), QMessageBox::Ok);
-  box.exec();
+// Messages quote paths and system texts, so they are never read as markup.
+QMessageBox* NewBox(const QString& caption, const std::string& text) {
+  auto* box = new QMessageBox(QMessageBox::Critical, caption, QString::fromLocal8Bit(text), QMessageBox::Ok);
+  box->setTextFormat(Qt::PlainText);
+  return box;
 }
 
 }  // namespace
 
 void ShowErrorBox(const std::string& message) {
-  ShowBox(QString::fromLocal8Bit(Cdatlib::ApplicationTitle()), WithFinalPeriod(message));
+  // Shown without an event loop of its own: a handler that fails returns at
+  // once, so the timer that called it goes on ticking while nobody answers,
+  // and every failure adds one box, not one nested loop.
+  QMessageBox* box = NewBox(QString::fromLocal8Bit(Cdatlib::ApplicationTitle()), WithFinalPeriod(message));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::ApplicationModal);
+  box->show();
 }
 
 void ShowStartupErrorBox(const std::string& text) {
   std::fprintf(stderr, "%s\n", text.c_str());
-  ShowBox(QStringLiteral("Application Error"), text);
+  const std::unique_ptr<QMessageBox> box(NewBox(QStringLiteral("Application Error"), text));
+  box->exec();
 }
 
 }  // namespace Desktop

@@ -13,10 +13,12 @@ std::string WithFinalPeriod(std::string message);
 std::string StartupErrorText(const std::string& kind, const std::string& module, const void* address,
                              const std::string& message);
 
-// Modal box: error icon, one OK button, ApplicationTitle as caption.
+// Modal box: error icon, one OK button, ApplicationTitle as caption. Returns
+// at once; the box stays until it is answered.
 void ShowErrorBox(const std::string& message);
 
-// Modal box captioned "Application Error" with StartupErrorText.
+// Modal box captioned "Application Error" with StartupErrorText; returns
+// when it is answered (or the program is told to end).
 void ShowStartupErrorBox(const std::string& text);
 
 }  // namespace Desktop
