@@ -1,0 +1,27 @@
+// Times of the monitor's stamp form ("2026-12-07 08:02", local wall clock)
+// as minutes from 1970-01-01 00:00, and the texts of durations between them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace Monitor {
+
+inline constexpr std::size_t StampLength = 16;
+
+// The minute a text of exactly the stamp form names; nothing for any other
+// text, an impossible date or time included.
+std::optional<int64_t> MinutesOfStamp(std::string_view text);
+
+std::string StampOfMinutes(int64_t minutes);  // "2026-12-07 08:02"
+std::string DateOfMinutes(int64_t minutes);   // "2026-12-07"
+
+// Year * 12 + month - 1 of the minute, so that months count on one line.
+int64_t MonthOfMinutes(int64_t minutes);
+
+// "N min" under an hour, "N h M min" under a day, "N d N h" beyond.
+std::string DurationText(int64_t minutes);
+
+}  // namespace Monitor

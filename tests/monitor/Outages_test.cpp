@@ -1,0 +1,145 @@
+// The outages read from trip log texts, their summary and months, the
+// duration texts, and the line the boot time adds to an abnormal verdict.
+#include <gtest/gtest.h>
+
+#include "monitor/BootLine.h"
+#include "monitor/Outages.h"
+#include "monitor/StampMinutes.h"
+
+namespace {
+
+using namespace Monitor;
+
+std::string RowsText(const TOutageRecord& record) {
+  std::string text;
+  for (const TOutage& outage : record.Outages) {
+    const TOutageTexts cells = TextsOf(outage);
+    text += cells.LostAfter + "|" + cells.BackAt + "|" + cells.OffFor + "\n";
+  }
+  return text;
+}
+
+struct TLogCase {
+  const char* Name;
+  const char* Log;
+  const char* Rows;
+  const char* Summary;
+};
+
+class OutagesOfLog : public testing::TestWithParam<TLogCase> {};
+
+TEST_P(OutagesOfLog, PairsEndsWithRestartsAndSumsThemUp) {
+  const TOutageRecord record = ReadOutages(GetParam().Log);
+  EXPECT_EQ(RowsText(record), GetParam().Rows);
+  EXPECT_EQ(OutageSummary(record), GetParam().Summary);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Logs, OutagesOfLog,
+    testing::Values(
+        TLogCase{"Empty", "", "", "No outages"},
+        TLogCase{"NoOutage",
+                 "2026-12-01 08:00  Program start - first time on this PC\r\n"
+                 "2026-12-05 17:30  Normal program shutdown\r\n2026-12-06 07:58  Program restart\r\n",
+                 "", "No outages since 2026-12-01"},
+        TLogCase{"AbnormalWithoutRestart", "2026-12-05 17:30  Program restart\r\n2026-12-06 18:41  ABNORMAL PROGRAM END\r\n",
+                 "2026-12-06 18:41||\n", "1 outage since 2026-12-05; none with a known length"},
+        TLogCase{"TwoOutages",
+                 "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"
+                 "2027-01-10 09:00  ABNORMAL PROGRAM END\r\n2027-01-12 10:30  Program restart\r\n",
+                 "2026-12-06 18:41|2026-12-07 08:02|13 h 21 min\n2027-01-10 09:00|2027-01-12 10:30|2 d 1 h\n",
+                 "2 outages since 2026-12-06; the longest 2 d 1 h on 2027-01-10; 2 d 14 h off in all"},
+        TLogCase{"EditedByHand",
+                 "storm all night\r\n"
+                 "2026-13-06 18:41  ABNORMAL PROGRAM END\r\n"         // no such month: skipped
+                 "2026-12-06 18:41 ABNORMAL PROGRAM END (storm)\r\n"  // one blank, a note
+                 "2026-12-07 06:00  ABNORMAL PROGRAM END\r\n"         // the restart before it deleted
+                 "  2026-12-07 08:02  Program restart\r\n"            // indented: no stamp
+                 "2026-12-07 08:05\tProgram restart, checked\r\n"
+                 "2026-12-08 09:00  Program restart\r\n",             // no outage before it
+                 "2026-12-06 18:41||\n2026-12-07 06:00|2026-12-07 08:05|2 h 5 min\n",
+                 "2 outages since 2026-12-06; the longest 2 h 5 min on 2026-12-07; 2 h 5 min off in all"},
+        TLogCase{"CrOnlyAndLfOnlyBreaks",
+                 "2026-12-06 18:41  ABNORMAL PROGRAM END\r2026-12-06 19:40  Program restart\r"
+                 "2026-12-07 18:41  ABNORMAL PROGRAM END\n\n2026-12-07 18:50  Program restart",
+                 "2026-12-06 18:41|2026-12-06 19:40|59 min\n2026-12-07 18:41|2026-12-07 18:50|9 min\n",
+                 "2 outages since 2026-12-06; the longest 59 min on 2026-12-06; 1 h 8 min off in all"},
+        TLogCase{"ClockBehindAfterTheOutage",
+                 "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2000-01-01 00:01  Program restart\r\n",
+                 "2026-12-06 18:41|2000-01-01 00:01|\n", "1 outage since 2026-12-06; none with a known length"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(OutagesOfLog, AMegabyteLogOfTwentyThousandLines) {
+  std::string log;
+  for (int i = 0; i < 10000; ++i) {
+    const std::string day = "20" + std::to_string(10 + i / 336) + "-" + (i / 28 % 12 < 9 ? "0" : "") +
+                            std::to_string(i / 28 % 12 + 1) + "-" + (i % 28 < 9 ? "0" : "") + std::to_string(i % 28 + 1);
+    log += day + " 18:41  ABNORMAL PROGRAM END                             \r\n";
+    log += day + " 19:41  Program restart                                  \r\n";
+  }
+  ASSERT_GT(log.size(), 1000000u);
+  const TOutageRecord record = ReadOutages(log);
+  ASSERT_EQ(record.Outages.size(), 10000u);
+  EXPECT_EQ(OutageSummary(record), "10000 outages since 2010-01-01; the longest 1 h 0 min on 2010-01-01; 416 d 16 h off in all");
+}
+
+TEST(OutagesPerMonth, CountsTheTwelveMonthsUpToNow) {
+  const TOutageRecord record = ReadOutages(
+      "2026-01-31 10:00  ABNORMAL PROGRAM END\r\n2026-02-01 10:00  ABNORMAL PROGRAM END\r\n"
+      "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2027-01-10 09:00  ABNORMAL PROGRAM END\r\n"
+      "2027-01-11 09:00  ABNORMAL PROGRAM END\r\n2027-02-01 00:00  ABNORMAL PROGRAM END\r\n");
+  std::string counts;
+  for (const TMonthCount& month : OutagesPerMonth(record, {{2027, 1, 15}, {12, 0, 0}})) {
+    counts += std::to_string(month.Year) + "-" + std::to_string(month.Month) + ":" + std::to_string(month.Outages) + " ";
+  }
+  EXPECT_EQ(counts, "2026-2:1 2026-3:0 2026-4:0 2026-5:0 2026-6:0 2026-7:0 2026-8:0 2026-9:0 2026-10:0 "
+                    "2026-11:0 2026-12:1 2027-1:2 ");
+}
+
+TEST(StampMinutes, ReadsOnlyTheStampFormAndWritesItBack) {
+  struct Case {
+    const char* text;
+    bool reads;
+  } cases[] = {{"2026-12-07 08:02", true},  {"2024-02-29 23:59", true},  {"1970-01-01 00:00", true},
+               {"1969-12-31 23:59", true},  {"2026-02-29 10:00", false}, {"2026-12-07 24:00", false},
+               {"2026-12-07 08:60", false}, {"2026-12-7 08:02", false},  {"2026-12-07 08:02 ", false},
+               {"2026/12/07 08:02", false}, {"0000-01-01 00:00", false}, {"", false}};
+  for (const Case& c : cases) {
+    const std::optional<int64_t> minutes = MinutesOfStamp(c.text);
+    EXPECT_EQ(minutes.has_value(), c.reads) << c.text;
+    if (minutes) {
+      EXPECT_EQ(StampOfMinutes(*minutes), c.text);
+    }
+  }
+}
+
+TEST(DurationText, MinutesHoursAndDays) {
+  const std::pair<int64_t, const char*> cases[] = {{0, "0 min"},       {59, "59 min"},         {60, "1 h 0 min"},
+                                                   {795, "13 h 15 min"}, {1439, "23 h 59 min"}, {1440, "1 d 0 h"},
+                                                   {3000, "2 d 2 h"},    {14460, "10 d 1 h"}};
+  for (const auto& [minutes, text] : cases) EXPECT_EQ(DurationText(minutes), text) << minutes;
+}
+
+TEST(BootTimeLine, ComparesTheBootWithTheLastCheckpoint) {
+  const int64_t stamp = *MinutesOfStamp("2026-12-06 18:41") * 60;
+  struct Case {
+    const char* name;
+    const char* stampText;
+    std::optional<int64_t> boot;
+    const char* line;
+  } cases[] = {
+      {"after", "2026-12-06 18:41", stamp + 795 * 60 + 59, "The computer started again at 2026-12-07 07:56: it was off for at most 13 h 15 min"},
+      {"days after", "2026-12-06 18:41", stamp + 3 * 1440 * 60, "The computer started again at 2026-12-09 18:41: it was off for at most 3 d 0 h"},
+      {"just two minutes after", "2026-12-06 18:41", stamp + 120, "The computer started again at 2026-12-06 18:43: it was off for at most 2 min"},
+      {"before", "2026-12-06 18:41", stamp - 3600, "The computer kept running: only this program was stopped"},
+      {"just two minutes before", "2026-12-06 18:41", stamp - 120, "The computer kept running: only this program was stopped"},
+      {"within two minutes after", "2026-12-06 18:41", stamp + 119, ""},
+      {"within two minutes before", "2026-12-06 18:41", stamp - 119, ""},
+      {"unreadable stamp", "6 dec, late", stamp + 3600, ""},
+      {"no stamp", "", stamp + 3600, ""},
+      {"boot time unknown", "2026-12-06 18:41", std::nullopt, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(BootTimeLine(c.stampText, c.boot), c.line) << c.name;
+}
+
+}  // namespace
