@@ -1,4 +1,4 @@
-// What the monitor needs of the main window: its two labels and its
+// What the monitor needs of the main window: its three labels and its
 // checkpoint timer. The main window implements it; tests fake it.
 #pragma once
 
@@ -12,6 +12,7 @@ class TMonitorWindow {
 
   virtual void SetVerdictText(const std::string& text) = 0;     // Label1
   virtual void SetCheckpointText(const std::string& text) = 0;  // Label2
+  virtual void SetBootText(const std::string& text) = 0;        // Label4, may be empty
 
   // Sets the timer's interval, then enables it; its ticks must reach
   // CheckpointTimerTick. Throws when the platform has no timer left.

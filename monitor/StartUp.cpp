@@ -1,6 +1,7 @@
 #include "monitor/StartUp.h"
 
 #include "calendar/Cdatlib.h"
+#include "monitor/BootLine.h"
 #include "monitor/MonitorClock.h"
 #include "monitor/Verdict.h"
 
@@ -32,6 +33,7 @@ void StartMonitor(TMonitorWindow& window, TTripLog& log) {
   const std::string startText = Cdatlib::StampText(MonitorClock());
   const TStartVerdict verdict = JudgePreviousRun(PreviousStatus, PreviousStampText, startText);
   window.SetVerdictText(verdict.Label);
+  if (PreviousStatus == csRunning) window.SetBootText(BootTimeLine(PreviousStampText, BootClock()));
   // The log is saved before the checkpoint is written: if the save fails,
   // the file still holds the previous run's checkpoint and the next start
   // gives the same verdict again.

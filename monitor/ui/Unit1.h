@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
 #include "monitor/MonitorWindow.h"
 
@@ -12,6 +13,7 @@ class QLabel;
 class QMenuBar;
 class QPushButton;
 class QTimer;
+class TFOutages;
 
 namespace Desktop {
 class TNotificationIcon;
@@ -27,16 +29,19 @@ class TForm1 : public QMainWindow, public Monitor::TMonitorWindow {
   QLabel* Label1;
   QLabel* Label2;
   QLabel* Label3;
+  QLabel* Label4;  // what the boot time says after an abnormal end
   QPushButton* Button1;
   QMenuBar* MainMenu1;
   QAction* Exit1;
   QAction* Log1;
+  QAction* Outages1;
   QAction* About1;
   QTimer* Timer1;
   Desktop::TNotificationIcon* TrayIconData;
 
   void SetVerdictText(const std::string& text) override;
   void SetCheckpointText(const std::string& text) override;
+  void SetBootText(const std::string& text) override;
   void StartCheckpointTimer(int intervalMs) override;
 
   // Event handlers.
@@ -48,6 +53,7 @@ class TForm1 : public QMainWindow, public Monitor::TMonitorWindow {
   void Button1Click();
   void Exit1Click();
   void Log1Click();
+  void Outages1Click();
   void About1Click();
   void Timer1Timer();
 
@@ -57,6 +63,9 @@ class TForm1 : public QMainWindow, public Monitor::TMonitorWindow {
  private:
   // Widens the window when a label's text is wider than the window.
   void KeepLabelsWhole();
+
+  // Built on first use, so that start-up does not pay for it.
+  std::unique_ptr<TFOutages> outages_;
 };
 
 extern TForm1* Form1;

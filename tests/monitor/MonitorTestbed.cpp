@@ -1,7 +1,9 @@
 #include "MonitorTestbed.h"
 
+#include "monitor/BootLine.h"
 #include "monitor/CheckpointFile.h"
 #include "monitor/MonitorClock.h"
+#include "platform/BootTime.h"
 #include "platform/SafeFile.h"
 
 namespace MonitorTest {
@@ -27,6 +29,7 @@ void MonitorTestbed::SetUp() {
 
 void MonitorTestbed::TearDown() {
   Monitor::MonitorClock = Cdatlib::NowStamp;
+  Monitor::BootClock = Platform::LocalBootSeconds;
   Platform::SetWriteStepHook(nullptr);
   Cdatlib::Initialize();
 }

@@ -21,9 +21,10 @@ class TRecordingWindow : public Monitor::TMonitorWindow {
  public:
   void SetVerdictText(const std::string& text) override { Verdicts.push_back(text); }
   void SetCheckpointText(const std::string& text) override { Checkpoints.push_back(text); }
+  void SetBootText(const std::string& text) override { BootLines.push_back(text); }
   void StartCheckpointTimer(int intervalMs) override { TimerStarts.push_back(intervalMs); }
 
-  std::vector<std::string> Verdicts, Checkpoints;
+  std::vector<std::string> Verdicts, Checkpoints, BootLines;
   std::vector<int> TimerStarts;
 };
 

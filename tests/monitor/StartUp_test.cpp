@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "MonitorTestbed.h"
+#include "monitor/BootLine.h"
 #include "monitor/CheckpointFile.h"
 #include "monitor/MonitorErrors.h"
 #include "monitor/StartUp.h"
@@ -80,6 +81,17 @@ INSTANTIATE_TEST_SUITE_P(
                      "When this program last ran, it terminated ABNORMALLY soon after 6 dec, late",
                      "6 DEC, LATE  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(StartUp, OnlyAnAbnormalEndGetsTheBootTimeLine) {
+  BootClock = [] { return std::optional<int64_t>(1796626800 + 30); };  // 2026-12-07 07:00:30
+  WriteCheckpointFile("TripStatus=0\r\nTripTS=2026-12-06 18:41\r\n");
+  StartMonitor(window_, log_);
+  EXPECT_TRUE(window_.BootLines.empty());
+  WriteCheckpointFile("TripStatus=1\r\nTripTS=2026-12-06 18:41\r\n");
+  StartMonitor(window_, log_);
+  EXPECT_EQ(window_.BootLines,
+            std::vector<std::string>{"The computer started again at 2026-12-07 07:00: it was off for at most 12 h 19 min"});
+}
 
 TEST_F(StartUp, AppendsToALogWithoutFinalBreakAndKeepsItThatWay) {
   WriteBytes(logPath_, "first\nsecond");

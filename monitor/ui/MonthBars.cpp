@@ -1,0 +1,75 @@
+#include "monitor/ui/MonthBars.h"
+
+#include <QPainter>
+#include <algorithm>
+
+#include "calendar/Cdatlib.h"
+
+namespace {
+
+constexpr int BarAreaHeight = 90;  // the tallest bar, in pixels of the window's scale
+const QColor BarColour(0, 0, 128);
+
+QString ShortMonthName(int month) { return QString::fromStdString(Cdatlib::MonthName(month).substr(0, 3)); }
+
+}  // namespace
+
+TMonthBars::TMonthBars(QWidget* parent) : QWidget(parent) {
+  setBackgroundRole(QPalette::Base);
+  setAutoFillBackground(true);
+}
+
+void TMonthBars::SetMonths(std::vector<Monitor::TMonthCount> months) {
+  months_ = std::move(months);
+  updateGeometry();
+  update();
+}
+
+int TMonthBars::SlotWidth() const {
+  const QFontMetrics metrics = fontMetrics();
+  return std::max({metrics.horizontalAdvance(QStringLiteral("Mmm")), metrics.horizontalAdvance(QStringLiteral("0000")),
+                   metrics.horizontalAdvance(QStringLiteral("999"))}) +
+         metrics.averageCharWidth() * 2;
+}
+
+QSize TMonthBars::minimumSizeHint() const {
+  // A count line above the bars and two label lines below them.
+  const int lines = fontMetrics().height();
+  return {SlotWidth() * std::max(BarCount(), 1) + lines, BarAreaHeight + 4 * lines};
+}
+
+QSize TMonthBars::sizeHint() const { return minimumSizeHint(); }
+
+void TMonthBars::paintEvent(QPaintEvent*) {
+  if (months_.empty()) return;
+  QPainter painter(this);
+  const QFontMetrics metrics = fontMetrics();
+  const int line = metrics.height();
+  const int slot = (width() - line) / BarCount();
+  const int baseline = height() - 2 * line - line / 2;  // the bars stand on it
+  const int tallest = std::max(baseline - 2 * line, 1);
+  int most = 1;
+  for (const Monitor::TMonthCount& month : months_) most = std::max(most, month.Outages);
+
+  painter.setPen(palette().color(QPalette::Text));
+  painter.drawLine(line / 2, baseline, width() - line / 2, baseline);
+  for (int i = 0; i < BarCount(); ++i) {
+    const Monitor::TMonthCount& month = months_[static_cast<size_t>(i)];
+    const QRect column(line / 2 + i * slot, 0, slot, height());
+    const int barHeight = month.Outages * tallest / most;
+    const int barWidth = slot * 3 / 5;
+    if (barHeight > 0) {
+      painter.fillRect(column.center().x() - barWidth / 2, baseline - barHeight, barWidth, barHeight, BarColour);
+    }
+    if (month.Outages > 0) {
+      painter.drawText(QRect(column.left(), baseline - barHeight - line, slot, line), Qt::AlignCenter,
+                       QString::number(month.Outages));
+    }
+    painter.drawText(QRect(column.left(), baseline + line / 4, slot, line), Qt::AlignCenter,
+                     ShortMonthName(month.Month));
+    if (i == 0 || month.Month == 1) {
+      painter.drawText(QRect(column.left(), baseline + line / 4 + line, slot, line), Qt::AlignCenter,
+                       QString::number(month.Year));
+    }
+  }
+}
