@@ -298,6 +298,22 @@ TEST(AboutText, PathIsLowerCasedInAToZOnly) {
 }
 
 // An object whose event handler fails, as a handler with a bug would.
+TEST(AboutWindow, TextsStayBlackOnTheSilverPanelInADarkTheme) {
+  const QPalette saved = QApplication::palette();
+  QPalette dark = saved;
+  for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    dark.setColor(role, Qt::white);
+  QApplication::setPalette(dark);
+  {
+    TFAbout1 about;
+    const std::pair<const char*, QWidget*> texts[] = {{"title", about.Label1}, {"description", about.Memo1},
+                                                      {"OK", about.OKBtn}};
+    for (const auto& [name, widget] : texts)
+      EXPECT_EQ(widget->palette().color(widget->foregroundRole()), QColor(Qt::black)) << name;
+  }
+  QApplication::setPalette(saved);
+}
+
 class TFailingObject : public QObject {
  public:
   bool event(QEvent* e) override {
