@@ -21,14 +21,17 @@ trap cleanup EXIT
 
 fail() { echo "  FAILED: $*"; CASE_OK=0; }
 
-# Waits up to 10 s for a command to succeed.
-wait_for() {
-  for _ in $(seq 100); do
+# Waits up to a number of seconds for a command to succeed.
+wait_for_seconds() {
+  local seconds=$1
+  shift
+  for _ in $(seq $((seconds * 10))); do
     "$@" >/dev/null 2>&1 && return 0
     sleep 0.1
   done
   return 1
 }
+wait_for() { wait_for_seconds 10 "$@"; }
 
 start_display() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
@@ -245,11 +248,98 @@ read_only_folder_fails_the_start() {
   [ ! -e "$folder/triplog.txt" ] || fail "a trip log was written"
 }
 
-# Every case by default; the names given after the binary run alone.
+# A start-up error box is open and the session ends: the failed start
+# leaves the checkpoint as it was, so the next start gives the same verdict.
+end_signal_during_the_start_error_box() {
+  local folder before
+  folder=$(new_folder endinbox)
+  printf '[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n' >"$folder/CHKPT.INI"
+  before=$(cat "$folder/CHKPT.INI")
+  mkdir "$folder/triplog.txt"
+  launch "$folder"
+  wait_for window_named "Application Error" || fail "no start-up error box"
+  kill -TERM "$PROGRAM"
+  wait_for_exit
+  [ "$EXIT_CODE" = 1 ] || fail "exit code: $EXIT_CODE"
+  [ "$(cat "$folder/CHKPT.INI")" = "$before" ] || fail "the checkpoint changed: $(cat "$folder/CHKPT.INI")"
+}
+
+# A second start from the same folder shows the running copy's window and
+# leaves both files alone; a copy in another folder is independent; a
+# killed copy leaves no guard behind.
+second_start_shows_the_running_copy() {
+  local folder other window log checkpoint first
+  folder=$(new_folder single)
+  launch "$folder"
+  first=$PROGRAM
+  wait_for mapped_main_window || fail "the main window did not show"
+  window=$(main_window)
+  press_until "$window" Return is_unmapped "$window" || fail "Continue did not hide the window"
+  log=$(cat "$folder/triplog.txt")
+  checkpoint=$(cat "$folder/CHKPT.INI")
+  launch "$folder"
+  wait_for_exit
+  [ "$EXIT_CODE" = 0 ] || fail "exit code of the second start: $EXIT_CODE"
+  [ "$(cat "$folder/triplog.txt")" = "$log" ] || fail "the trip log changed: $(cat "$folder/triplog.txt")"
+  [ "$(cat "$folder/CHKPT.INI")" = "$checkpoint" ] || fail "the checkpoint changed"
+  wait_for is_mapped "$window" || fail "the running copy's window did not show"
+
+  other=$(new_folder single-other)
+  launch "$other"
+  wait_for test -s "$other/CHKPT.INI" || fail "a copy in another folder did not start"
+  kill -TERM "$PROGRAM"
+  wait_for_exit
+
+  kill -KILL "$first"
+  wait "$first" 2>/dev/null
+  launch "$folder"
+  wait_for mapped_main_window || fail "the start after a kill did not show its window"
+  grep -q "  ABNORMAL PROGRAM END"$'\r'"$" "$folder/triplog.txt" || fail "no abnormal verdict after the kill"
+}
+
+# A hand-edited stamp is shown as the text it is, never as markup.
+stamp_with_markup_shows_as_text() {
+  local folder window red
+  folder=$(new_folder markup)
+  printf '[main]\r\nTripStatus=1\r\nTripTS=<font color=#ff0000>RED RED RED</font>\r\n' >"$folder/CHKPT.INI"
+  launch "$folder"
+  wait_for mapped_main_window || fail "the main window did not show"
+  window=$(main_window)
+  sleep 0.5
+  import -window "$window" "$WORK/markup.png" 2>/dev/null || fail "no screenshot"
+  red=$(convert "$WORK/markup.png" -fx '(r>0.8&&g<0.3&&b<0.3)?1:0' -format '%[fx:mean>0]' info:)
+  [ "$red" = 0 ] || fail "the stamp was drawn in colour"
+}
+
+# Nobody answers the box of a failed tick and the disk comes back: the next
+# tick writes the checkpoint, so a power cut after it is dated right.
+tick_goes_on_behind_an_unanswered_error_box() {
+  local folder stamp now
+  folder=$(new_folder tickbox)
+  launch "$folder"
+  wait_for mapped_main_window || fail "the main window did not show"
+  rm -f "$folder/CHKPT.INI"
+  mkdir "$folder/CHKPT.INI"
+  wait_for_seconds 75 window_named tallyvane || fail "no error box for the failed tick"
+  rmdir "$folder/CHKPT.INI"
+  wait_for_seconds 75 test -f "$folder/CHKPT.INI" || { fail "no checkpoint after the disk came back"; return; }
+  stamp=$(stamp_in "$folder")
+  now=$(date '+%Y-%m-%d %H:%M')
+  [ "$(status_in "$folder")" = 1 ] || fail "status: $(status_in "$folder")"
+  [ "$stamp" = "$now" ] || [ "$stamp" = "$(date -d '1 minute ago' '+%Y-%m-%d %H:%M')" ] || fail "stamp $stamp at $now"
+  kill -KILL "$PROGRAM"
+  wait "$PROGRAM" 2>/dev/null
+  launch "$folder"
+  wait_for mapped_main_window || fail "the start after the power cut did not show its window"
+  grep -q "^$stamp  ABNORMAL PROGRAM END"$'\r'"$" "$folder/triplog.txt" || fail "verdict: $(cat "$folder/triplog.txt")"
+}
+
+# The fast cases by default; the names given after the binary run alone.
 CASES=(first_run_then_sigterm first_run_then_sighup first_run_then_sigint
   session_end_with_an_unwritable_checkpoint start_after_power_cut
   continue_then_tray_click_shows_the_window exit_menu_ends_with_a_normal_shutdown
-  folder_named_triplog_fails_the_start read_only_folder_fails_the_start)
+  folder_named_triplog_fails_the_start read_only_folder_fails_the_start
+  end_signal_during_the_start_error_box second_start_shows_the_running_copy stamp_with_markup_shows_as_text)
 (($# > 1)) && CASES=("${@:2}")
 
 start_display
