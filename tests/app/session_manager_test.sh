@@ -1,0 +1,299 @@
+#!/usr/bin/env bash
+# Runs copies of the real program on a virtual display (Xvfb) with a
+# notification area (trayer), each in an X session of its own run by
+# xsmp_driver, a small session manager this script steps: the program
+# registers, a session save and a cancelled shutdown keep it running, and a
+# shutdown that goes through ends it normally.
+# Usage: session_manager_test.sh <tallyvane binary> <xsmp_driver binary>
+set -uo pipefail
+
+BINARY=$(realpath "$1")
+DRIVER=$(realpath "$2")
+WORK=$(mktemp -d /tmp/tallyvane-xsmp.XXXXXX)
+PASSED=0
+FAILED=0
+PIDS=()
+# Per session (one program and its session manager), by name.
+declare -A PROGRAM FOLDER LAUNCHED SM_PID SM_IN SM_OUT SM_ADDRESS
+# No cookies on either side: the drivers take whoever reaches their local socket.
+export ICEAUTHORITY="$WORK/iceauthority"
+
+cleanup() {
+  local pid
+  for pid in "${PIDS[@]}"; do
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  # Asked to stop, a driver removes its socket; killed, it would leave it.
+  for pid in "${SM_PID[@]}"; do kill -TERM "$pid" 2>/dev/null; done
+  for pid in "${SM_PID[@]}"; do
+    for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() { echo "  FAILED: $*"; CASE_OK=0; }
+
+# Waits up to 10 s for a command to succeed.
+wait_for() {
+  for _ in $(seq 100); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+start_display() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+  PIDS+=($!)
+  wait_for test -s "$WORK/display" || { echo "Xvfb did not start"; exit 1; }
+  DISPLAY=":$(head -n1 "$WORK/display")"
+  export DISPLAY
+  # A second try when the first does not show up: on a loaded machine trayer
+  # can miss the display's first moments.
+  for _ in 1 2; do
+    trayer --edge top --align right --widthtype request --height 24 >"$WORK/trayer.txt" 2>&1 &
+    PIDS+=($!)
+    wait_for xdotool search --onlyvisible --class trayer && return
+    kill "${PIDS[-1]}" 2>/dev/null
+  done
+  echo "trayer did not start on $DISPLAY:"
+  cat "$WORK/trayer.txt"
+  exit 1
+}
+
+# A session manager of the session's own, talked to through two fifos; its
+# first line is the value for SESSION_MANAGER.
+start_session_manager() {
+  local session=$1 in out
+  mkfifo "$WORK/$session.in" "$WORK/$session.out"
+  "$DRIVER" <"$WORK/$session.in" >"$WORK/$session.out" 2>&1 &
+  SM_PID[$session]=$!
+  exec {in}>"$WORK/$session.in" {out}<"$WORK/$session.out"
+  SM_IN[$session]=$in
+  SM_OUT[$session]=$out
+  read -r -t 10 "SM_ADDRESS[$session]" <&"$out" || { echo "the session manager did not start"; exit 1; }
+  echo "listening on ${SM_ADDRESS[$session]}" >"$WORK/$session.log"
+}
+
+# Sends a command to a session's manager and puts its answer ("ok ..." or
+# "fail ...") in ANSWER; the events before it go to the session's log.
+sm() {
+  local session=$1 line
+  shift
+  ANSWER="fail no answer from the session manager to: $*"
+  echo "> $*" >>"$WORK/$session.log"
+  echo "$*" >&"${SM_IN[$session]}" || return
+  while IFS= read -r -t 60 line <&"${SM_OUT[$session]}"; do
+    echo "$line" >>"$WORK/$session.log"
+    case $line in
+      ok\ * | fail\ *) ANSWER=$line; return ;;
+    esac
+  done
+}
+
+# A command whose answer must be exactly this one.
+sm_expect() {
+  local session=$1 expected=$2
+  shift 2
+  sm "$session" "$@"
+  [ "$ANSWER" = "$expected" ] && return 0
+  fail "session manager, $*: \"$ANSWER\", expected \"$expected\""
+  return 1
+}
+
+expect_registered() {
+  sm "$1" wait-register 20
+  [[ $ANSWER == "ok registered "?* ]] || fail "wait-register: $ANSWER"
+}
+
+# A copy of the program in a folder of its own, started in its session. No
+# timer tick comes before LAUNCHED + 60 s.
+launch() {
+  local session=$1 folder="$WORK/$1"
+  mkdir -p "$folder"
+  cp "$BINARY" "$folder/tallyvane"
+  (cd "$folder" && SESSION_MANAGER=${SM_ADDRESS[$session]} exec ./tallyvane >"$folder/stdout.txt" 2>&1) &
+  PROGRAM[$session]=$!
+  PIDS+=($!)
+  FOLDER[$session]=$folder
+  LAUNCHED[$session]=$(date +%s)
+}
+
+# The program's window with exactly this title. xdotool's own name match also
+# returns windows without a WM_NAME (the tray icon's), so each is checked.
+main_window() {
+  local w
+  for w in $(xdotool search --all --pid "${PROGRAM[$1]}" --name '^Tallyvane$' 2>/dev/null); do
+    [ "$(xprop -id "$w" WM_NAME 2>/dev/null)" = 'WM_NAME(STRING) = "Tallyvane"' ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+is_mapped() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+is_unmapped() { xwininfo -id "$1" 2>/dev/null | grep -q IsUnMapped; }
+mapped_main_window() { local w; w=$(main_window "$1") && [ -n "$w" ] && is_mapped "$w"; }
+# Ended, or ended and not yet waited for.
+has_exited() {
+  local pid=${PROGRAM[$1]}
+  [ ! -e "/proc/$pid" ] || [ "$(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null)" = Z ]
+}
+
+# Waits for a session's program to end and puts its exit code in EXIT_CODE.
+wait_for_exit() {
+  EXIT_CODE=timeout
+  wait_for has_exited "$1" || return
+  wait "${PROGRAM[$1]}" 2>/dev/null
+  EXIT_CODE=$?
+}
+
+# Fails the case when the program has ended, or ends within two seconds: the
+# loop of a program that is quitting ends soon after it answers.
+keeps_running() {
+  sleep 2
+  if has_exited "$1"; then
+    wait_for_exit "$1"
+    fail "$2: the program ended, exit code $EXIT_CODE"
+    return 1
+  fi
+  mapped_main_window "$1" || fail "$2: the main window is no longer shown"
+}
+
+status_in() { tr -d '\r' <"${FOLDER[$1]}/CHKPT.INI" | sed -n 's/^TripStatus=//p'; }
+stamp_in() { tr -d '\r' <"${FOLDER[$1]}/CHKPT.INI" | sed -n 's/^TripTS=//p'; }
+status_is() { [ "$(status_in "$1")" = "$2" ]; }
+
+# Presses a key in a window until a condition holds, up to ten tries: on a
+# loaded machine a window can be found and mapped before it takes its first
+# key, and a key sent then is lost.
+press_until() {
+  local window=$1 key=$2
+  shift 2
+  wait_for is_mapped "$window" || return 1
+  for _ in $(seq 10); do
+    xdotool windowfocus --sync "$window" key "$key" 2>/dev/null
+    for _ in $(seq 10); do
+      "$@" && return 0
+      sleep 0.1
+    done
+  done
+  return 1
+}
+
+# Runs a case; a failure shows what the session manager saw meanwhile.
+run_case() {
+  local session=$1 name=$2 logged
+  CASE_OK=1
+  logged=$(wc -l <"$WORK/$session.log")
+  echo "[ RUN ] $name"
+  "$name"
+  if ((CASE_OK)); then
+    PASSED=$((PASSED + 1))
+    echo "[  OK ] $name"
+  else
+    echo "  session manager transcript:"
+    tail -n +$((logged + 1)) "$WORK/$session.log" | sed 's/^/    /'
+    FAILED=$((FAILED + 1))
+    echo "[ FAIL] $name"
+  fi
+}
+
+# Session "saves": one program through a save, a cancelled shutdown and the
+# minute tick after them.
+
+# A session manager must never start it again at log-in: autostart does, and
+# two copies would watch one folder. A new client gets a local save first, so
+# the hint set there already counts.
+registers_and_asks_never_to_be_restarted() {
+  expect_registered saves
+  wait_for mapped_main_window saves || fail "the main window did not show"
+  status_is saves 1 || fail "status after start: $(status_in saves)"
+  FIRST_STAMP=$(stamp_in saves)
+  sm_expect saves "ok hint 3" hint
+}
+
+# A checkpoint of the session, not its end: the program records a normal end
+# in case the session ends without asking again, and goes on.
+session_save_records_a_normal_end_and_keeps_running() {
+  sm_expect saves "ok save success" save || return
+  status_is saves 0 || fail "status after the save: $(status_in saves)"
+  sm_expect saves "ok hint 3" hint
+  keeps_running saves "after the save"
+}
+
+cancelled_shutdown_keeps_running() {
+  has_exited saves && { fail "the program is not running"; return; }
+  sm_expect saves "ok shutdown success" shutdown || return
+  status_is saves 0 || fail "status after the shutdown save: $(status_in saves)"
+  sm_expect saves "ok cancel" cancel
+  keeps_running saves "after the cancelled shutdown" || return
+  if (($(date +%s) - LAUNCHED[saves] < 58)); then
+    status_is saves 0 || fail "status before the next tick: $(status_in saves)"
+  fi
+}
+
+# The close queries the saves ran must not have stopped the checkpoints.
+next_tick_marks_the_run_as_running_again() {
+  has_exited saves && { fail "the program is not running"; return; }
+  local stamp
+  for _ in $(seq 140); do
+    if status_is saves 1 || has_exited saves; then break; fi
+    sleep 0.5
+  done
+  has_exited saves && { fail "the program ended while waiting for the tick"; return; }
+  status_is saves 1 || fail "status 70 s after the saves: $(status_in saves)"
+  stamp=$(stamp_in saves)
+  [[ "$stamp" =~ ^[0-9]{4}-[0-9]{2}-[0-9]{2}\ [0-9]{2}:[0-9]{2}$ && ! "$stamp" < "$FIRST_STAMP" ]] ||
+    fail "stamp after the tick: \"$stamp\", first stamp \"$FIRST_STAMP\""
+}
+
+# Session "logoff": the session ends at once.
+shutdown_then_die_ends_normally() {
+  expect_registered logoff
+  wait_for mapped_main_window logoff || fail "the main window did not show"
+  sm_expect logoff "ok shutdown success" shutdown || return
+  sm_expect logoff "ok die closed" die
+  wait_for_exit logoff
+  [ "$EXIT_CODE" = 0 ] || fail "exit code after Die: $EXIT_CODE"
+  status_is logoff 0 || fail "status after Die: $(status_in logoff)"
+}
+
+# Session "slowlogoff": the program waits in the notification area, as it
+# mostly does, and the log-off is held up past a minute tick (another program
+# asking its user about unsaved work, say). The end is still a normal one.
+slow_logoff_from_the_tray_ends_normally() {
+  local window
+  expect_registered slowlogoff
+  wait_for mapped_main_window slowlogoff || fail "the main window did not show"
+  window=$(main_window slowlogoff)
+  press_until "$window" Return is_unmapped "$window" || fail "Continue did not hide the window"
+  sm_expect slowlogoff "ok shutdown success" shutdown || return
+  # The first tick, if the program still ticks while the session ends.
+  while (($(date +%s) - LAUNCHED[slowlogoff] < 70)) && ! status_is slowlogoff 1 && ! has_exited slowlogoff; do
+    sleep 0.5
+  done
+  sm_expect slowlogoff "ok die closed" die
+  wait_for_exit slowlogoff
+  [ "$EXIT_CODE" = 0 ] || fail "exit code after Die: $EXIT_CODE"
+  status_is slowlogoff 0 || fail "status after Die: $(status_in slowlogoff)"
+}
+
+start_display
+for session in saves logoff slowlogoff; do
+  start_session_manager "$session"
+  launch "$session"
+done
+
+# "saves" and "slowlogoff" started together, so their first ticks pass during
+# the same wait: the slow log-off goes before the tick "saves" waits for.
+run_case saves registers_and_asks_never_to_be_restarted
+run_case saves session_save_records_a_normal_end_and_keeps_running
+run_case saves cancelled_shutdown_keeps_running
+run_case logoff shutdown_then_die_ends_normally
+run_case slowlogoff slow_logoff_from_the_tray_ends_normally
+run_case saves next_tick_marks_the_run_as_running_again
+
+echo "$PASSED passed, $FAILED failed"
+[ "$FAILED" = 0 ]
