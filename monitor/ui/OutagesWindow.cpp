@@ -62,6 +62,8 @@ TFOutages::TFOutages() {
   StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
   StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   StringGrid1->setWordWrap(false);
+  StringGrid1->horizontalHeader()->setStretchLastSection(true);
+  StringGrid1->verticalHeader()->setDefaultSectionSize(StringGrid1->fontMetrics().height() + 6);
   SizeColumns(StringGrid1);
 
   Label2 = PlainLabel(client, QStringLiteral("Outages per month, the last twelve months"));
