@@ -109,8 +109,9 @@ TCalDate DateFromIsoText(const std::string& text);
 // ---- Text helpers --------------------------------------------------------
 
 // The program's one integer conversion: leading spaces, an optional sign, then
-// decimal digits (-2147483648..2147483647) or at most eight hex digits after
-// "$", "x", "X", "0x" or "0X" (a 32-bit pattern). Nothing may follow the digits.
+// decimal digits (-2147483648..2147483647) or hex digits after "$", "x", "X",
+// "0x" or "0X" that make a 32-bit pattern (leading zeros do not count against
+// its eight places). Nothing may follow the digits.
 // Gives false and leaves value alone when the text does not convert.
 bool ConvertInteger(std::string_view text, int32_t& value);
 

@@ -31,15 +31,19 @@ bool ConvertInteger(std::string_view text, int32_t& value) {
 
   if (const size_t prefix = HexPrefixLength(rest); prefix > 0) {
     const std::string_view digits = rest.substr(prefix);
-    if (digits.empty() || digits.size() > 8) return false;
-    uint32_t pattern = 0;
+    if (digits.empty()) return false;
+    // Invariant: pattern <= 0xFFFFFFFF, so leading zeros cost nothing and a
+    // ninth significant digit is refused.
+    uint64_t pattern = 0;
     for (const char c : digits) {
       const int digit = HexDigitValue(c);
       if (digit < 0) return false;
-      pattern = pattern << 4 | static_cast<uint32_t>(digit);
+      pattern = pattern << 4 | static_cast<uint64_t>(digit);
+      if (pattern > 0xFFFFFFFFULL) return false;
     }
     // The digits are a 32-bit pattern; a minus negates it in two's complement.
-    value = static_cast<int32_t>(negative ? 0u - pattern : pattern);
+    const auto bits = static_cast<uint32_t>(pattern);
+    value = static_cast<int32_t>(negative ? 0u - bits : bits);
     return true;
   }
 

@@ -34,7 +34,8 @@ const Case ConversionCases[] = {
     {"2147483648", false, 0},
     {"-2147483649", false, 0},
     {"99999999999999999999", false, 0},
-    {"$000000001", false, 0},  // nine hex digits
+    {"$000000001", true, 1},  // leading zeros do not count against the eight places
+    {"-0x0000000FFFFFFFF", true, 1},
     {"$123456789", false, 0},
     {"12 ", false, 0},
     {"\t12", false, 0},

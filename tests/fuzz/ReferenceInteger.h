@@ -1,8 +1,9 @@
 // The program's integer conversion written a second way, from its rules
 // alone, for the harnesses to hold the library's version against: leading
-// spaces, one optional sign, then decimal digits within 32 bits, or one to
-// eight hexadecimal digits after "$", "x", "X", "0x" or "0X" taken as a 32-bit
-// pattern and negated by a minus. Anything else does not convert.
+// spaces, one optional sign, then decimal digits within 32 bits, or
+// hexadecimal digits after "$", "x", "X", "0x" or "0X", at most eight of them
+// after any leading zeros, taken as a 32-bit pattern and negated by a minus.
+// Anything else does not convert.
 #pragma once
 
 #include <charconv>
@@ -41,7 +42,9 @@ inline std::optional<int32_t> ReferenceInteger(std::string_view text) {
     }
   }
   if (isHex) {
-    if (hex.empty() || hex.size() > 8 || !AllOf(hex, IsHexDigit)) return std::nullopt;
+    if (hex.empty() || !AllOf(hex, IsHexDigit)) return std::nullopt;
+    while (hex.size() > 1 && hex.front() == '0') hex.remove_prefix(1);
+    if (hex.size() > 8) return std::nullopt;
     uint32_t pattern = 0;
     std::from_chars(hex.data(), hex.data() + hex.size(), pattern, 16);
     return static_cast<int32_t>(negative ? ~pattern + 1 : pattern);

@@ -41,6 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TStatusCase{"Blanks", "  1  ", 1}, TStatusCase{"Quoted", "\"1\"", 1},
                     TStatusCase{"LeadingZeros", "001", 1}, TStatusCase{"MinusOne", "-1", -1},
                     TStatusCase{"AllBitsHex", "0xFFFFFFFF", -1},
+                    TStatusCase{"HexLeadingZeros", "$000000001", 1},
                     TStatusCase{"Smallest", "-2147483648", INT32_MIN},
                     TStatusCase{"Seven", "7", 7}, TStatusCase{"Zero", "0", 0},
                     TStatusCase{"TrailingLetter", "1a", 2}, TStatusCase{"Word", "one", 2},
