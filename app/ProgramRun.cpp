@@ -50,10 +50,7 @@ std::string MessageOfCurrentError() {
   }
 }
 
-std::string ProgramFileName() {
-  const std::string path = Cdatlib::RunningProgramPath();
-  return path.substr(path.rfind('/') + 1);
-}
+std::string ProgramFileName() { return Cdatlib::SplitPath(Cdatlib::RunningProgramPath()).Name; }
 
 // Data that a session end would lose is written: the main window's close
 // query records the normal end, the log window saves its edits. Nobody may

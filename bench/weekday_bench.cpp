@@ -4,8 +4,8 @@
 #include <random>
 #include <vector>
 
-#include "LoopCalendar.h"
 #include "calendar/Cdatlib.h"
+#include "support/LoopCalendar.h"
 
 namespace {
 

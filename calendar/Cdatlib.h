@@ -89,6 +89,10 @@ bool DateNotAfter(TCalDate a, TCalDate b);
 bool IsJulianLeapYear(int32_t year);
 bool IsGregorianLeapYear(int32_t year);
 
+enum class TLeapRule { Julian, Gregorian };
+// Days in month 1..12 of the year under the rule's leap years; 0 for other months.
+int32_t DaysInMonth(int32_t year, int32_t month, TLeapRule rule);
+// Fills MonthLengths by the rule of the transition's side the date lies on.
 void PrepareMonthLengths(TCalDate date);
 int32_t JulianDayCount(TCalDate date);
 void SetTransition(TCalDate lastJulian);
@@ -117,11 +121,24 @@ bool ConvertInteger(std::string_view text, int32_t& value);
 
 bool TryParseIntEmptyZero(const std::string& text, int32_t& value);
 bool DoubleAmpersands(std::string& text);
-void UpperCaseInPlace(std::string& text);  // ASCII letters only
+
+// Letter case of ASCII letters; every other byte, UTF-8 included, stays.
+char AsciiLower(char c);
+char AsciiUpper(char c);
+std::string AsciiLowerCase(std::string text);
+void UpperCaseInPlace(std::string& text);
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// A path cut after its last "/": the folder with that slash ("" when the path
+// has none) and the name after it.
+struct TPathParts {
+  std::string Folder, Name;
+};
+TPathParts SplitPath(const std::string& path);
 
 std::string ApplicationTitle();
-// The pure rules behind ProgramFolder and ApplicationTitle, for any program path.
-std::string FolderOfPath(const std::string& programPath);
+// The rule behind ApplicationTitle, for any program path; ProgramFolder is
+// SplitPath's folder of the running program.
 std::string TitleOfPath(const std::string& programPath);
 std::string RunningProgramPath();
 

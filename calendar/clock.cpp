@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "calendar/Cdatlib.h"
+#include "calendar/civil_days.h"
 
 namespace Cdatlib {
 
@@ -16,26 +17,11 @@ TClockTime HalfSecondStep(TClockTime time, uint16_t millisecond) {
 }
 
 constexpr int64_t MsPerDay = 86'400'000;
-// Serial day of 9999-12-31; 1899-12-30 is day 0.
-constexpr int64_t LastSerialDay = 2'958'465;
-
-// Proleptic Gregorian date of a count of days from 0000-03-01, the usual
-// era arithmetic: an era is 146097 days (400 years), a year starts in March
-// so that the leap day falls at its end.
-TCalDate CivilFromDays(int64_t days) {
-  const int64_t era = days / 146097;
-  const int64_t dayOfEra = days - era * 146097;
-  const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;  // 0 = March
-  const int64_t day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;
-  const int64_t month = shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9;
-  const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-  return {static_cast<uint16_t>(year), static_cast<uint16_t>(month), static_cast<uint16_t>(day)};
-}
-
-// 1899-12-30 counted from 0000-03-01.
-constexpr int64_t SerialEpochDays = 693'899;
+// Serial day 0, 1899-12-30, in the count of CivilFromDays.
+constexpr int64_t SerialEpochDays = DaysFromCivil(1899, 12, 30);
+// Serial day of 9999-12-31, the last a serial value may name.
+constexpr int64_t LastSerialDay = DaysFromCivil(9999, 12, 31) - SerialEpochDays;
+static_assert(LastSerialDay == 2'958'465);
 
 struct SerialParts {
   bool valid;

@@ -1,6 +1,4 @@
 // Date order, leap years, month lengths and stepping by day, month and year.
-#include <algorithm>
-
 #include "calendar/Cdatlib.h"
 
 namespace Cdatlib {
@@ -21,11 +19,19 @@ bool IsJulianLeapYear(int32_t year) { return year % 4 == 0; }
 
 bool IsGregorianLeapYear(int32_t year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
 
+int32_t DaysInMonth(int32_t year, int32_t month, TLeapRule rule) {
+  if (month < 1 || month > 12) return 0;
+  if (month != 2) return StandardMonthLengths[month];
+  const bool leap = rule == TLeapRule::Julian ? IsJulianLeapYear(year) : IsGregorianLeapYear(year);
+  return leap ? 29 : 28;
+}
+
 void PrepareMonthLengths(TCalDate date) {
-  std::copy(std::begin(StandardMonthLengths), std::end(StandardMonthLengths), std::begin(MonthLengths));
   // Dates in the skipped days already follow the Gregorian rule.
-  const bool leap = DateNotAfter(date, LastJulianDay) ? IsJulianLeapYear(date.Year) : IsGregorianLeapYear(date.Year);
-  if (leap) MonthLengths[2] = 29;
+  const TLeapRule rule = DateNotAfter(date, LastJulianDay) ? TLeapRule::Julian : TLeapRule::Gregorian;
+  for (int32_t month = 0; month <= 12; ++month) {
+    MonthLengths[month] = static_cast<uint16_t>(DaysInMonth(date.Year, month, rule));
+  }
 }
 
 void NextYear(TCalDate& date) { date.Year = date.Year >= 9999 ? 0 : date.Year + 1; }
@@ -49,15 +55,14 @@ void PrevMonth(TCalDate& date) {
 }
 
 void NextDay(TCalDate& date) {
+  // Months have their Gregorian lengths on either side of the transition.
   // A month past the table has no length; such a date steps to the next New Year.
   if (date.Month > 12) {
     NextYear(date);
     date.Month = 1;
     date.Day = 1;
-  } else if (date.Day < StandardMonthLengths[date.Month]) {
+  } else if (date.Day < DaysInMonth(date.Year, date.Month, TLeapRule::Gregorian)) {
     ++date.Day;
-  } else if (date.Month == 2 && date.Day == 28 && IsGregorianLeapYear(date.Year)) {
-    date.Day = 29;
   } else {
     NextMonth(date);
     date.Day = 1;

@@ -3,10 +3,11 @@
 // The numbers are those of counting year by year and day by day from
 // 0001-01-01, for every value a date can hold, but each is found in constant
 // time: the Julian count is a closed sum, and the Gregorian count from
-// FirstGregorianDay is a difference of proleptic Gregorian ordinals.
+// FirstGregorianDay is a difference of DaysFromCivil counts.
 #include <algorithm>
 
 #include "calendar/Cdatlib.h"
+#include "calendar/civil_days.h"
 
 namespace Cdatlib {
 
@@ -17,39 +18,24 @@ constexpr int32_t CumulativeDays[13] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 
 
 constexpr TCalDate LastCountedDay = {9999, 12, 31};
 
-int64_t GregorianMonthLength(int64_t year, int64_t month) {
-  return month == 2 && IsGregorianLeapYear(static_cast<int32_t>(year)) ? 29 : StandardMonthLengths[month];
-}
-
-// Days from 0000-03-01 to y-m-d in the proleptic Gregorian calendar (year 0
-// a leap year), for month 1..12 and any day: the day enters linearly, so day
-// 0 is the last day of the month before. Eras of 400 years hold 146097 days;
-// years start in March so that the leap day ends them.
-int64_t GregorianOrdinal(int64_t year, int64_t month, int64_t day) {
-  const int64_t y = month <= 2 ? year - 1 : year;
-  const int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const int64_t yearOfEra = y - era * 400;
-  const int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-  const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra;
-}
-
 bool IsRealGregorianDay(TCalDate d) {
-  return d.Month >= 1 && d.Month <= 12 && d.Day >= 1 && d.Day <= GregorianMonthLength(d.Year, d.Month);
+  return d.Month >= 1 && d.Month <= 12 && d.Day >= 1 && d.Day <= DaysInMonth(d.Year, d.Month, TLeapRule::Gregorian);
 }
 
 // Ordinal of the latest real day not after d in the date order.
 int64_t FloorOrdinal(TCalDate d) {
-  if (d.Month == 0) return GregorianOrdinal(d.Year, 1, 1) - 1;
-  if (d.Month > 12) return GregorianOrdinal(d.Year + 1, 1, 1) - 1;
-  return GregorianOrdinal(d.Year, d.Month, std::min<int64_t>(d.Day, GregorianMonthLength(d.Year, d.Month)));
+  if (d.Month == 0) return DaysFromCivil(d.Year, 1, 1) - 1;
+  if (d.Month > 12) return DaysFromCivil(d.Year + 1, 1, 1) - 1;
+  const int64_t length = DaysInMonth(d.Year, d.Month, TLeapRule::Gregorian);
+  return DaysFromCivil(d.Year, d.Month, std::min<int64_t>(d.Day, length));
 }
 
 // Ordinal of the earliest real day not before d in the date order.
 int64_t CeilOrdinal(TCalDate d) {
-  if (d.Month == 0) return GregorianOrdinal(d.Year, 1, 1);
-  if (d.Month > 12) return GregorianOrdinal(d.Year + 1, 1, 1);
-  return GregorianOrdinal(d.Year, d.Month, std::clamp<int64_t>(d.Day, 1, GregorianMonthLength(d.Year, d.Month) + 1));
+  if (d.Month == 0) return DaysFromCivil(d.Year, 1, 1);
+  if (d.Month > 12) return DaysFromCivil(d.Year + 1, 1, 1);
+  const int64_t length = DaysInMonth(d.Year, d.Month, TLeapRule::Gregorian);
+  return DaysFromCivil(d.Year, d.Month, std::clamp<int64_t>(d.Day, 1, length + 1));
 }
 
 }  // namespace

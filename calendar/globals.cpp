@@ -15,7 +15,7 @@ TCalDate FirstGregorianDay = {1752, 9, 14};
 int32_t LastJulianDayNumber = 639798;
 uint16_t MonthLengths[13] = {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 bool CloseOnPick = false;
-std::string ProgramFolder = FolderOfPath(RunningProgramPath());
+std::string ProgramFolder = SplitPath(RunningProgramPath()).Folder;
 
 void Initialize() {
   StampStyle = 1;
@@ -23,7 +23,7 @@ void Initialize() {
   SetTransition(DateFromIsoText("1752-09-02"));
   FirstGregorianDay = DateFromIsoText("1752-09-14");
   CloseOnPick = false;
-  ProgramFolder = FolderOfPath(RunningProgramPath());
+  ProgramFolder = SplitPath(RunningProgramPath()).Folder;
 }
 
 }  // namespace Cdatlib

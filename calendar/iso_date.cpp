@@ -5,12 +5,8 @@ namespace Cdatlib {
 
 bool ParseIsoDate(const std::string& text, TCalDate& date) {
   if (text.size() < 10) return false;
-  std::string lower = text;
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
   // The placeholder that empty date boxes show.
-  if (lower == "yyyy-mm-dd") return false;
+  if (SameIgnoringAsciiCase(text, "yyyy-mm-dd")) return false;
 
   // The separators and anything after the day are not looked at.
   const std::string_view view(text);

@@ -68,14 +68,8 @@ std::string RunningProgramPath() {
   return path;
 }
 
-std::string FolderOfPath(const std::string& programPath) {
-  const size_t slash = programPath.rfind('/');
-  return slash == std::string::npos ? std::string() : programPath.substr(0, slash + 1);
-}
-
 std::string TitleOfPath(const std::string& programPath) {
-  const size_t slash = programPath.rfind('/');
-  std::string name = slash == std::string::npos ? programPath : programPath.substr(slash + 1);
+  std::string name = SplitPath(programPath).Name;
   if (const size_t dot = name.find('.'); dot != std::string::npos) name.resize(dot);
   return LowerAfterFirstCharacter(name);
 }

@@ -1,4 +1,6 @@
-// Ampersand doubling and ASCII upper-casing of texts.
+// Ampersand doubling and ASCII letter case of texts.
+#include <algorithm>
+
 #include "calendar/Cdatlib.h"
 
 namespace Cdatlib {
@@ -12,10 +14,21 @@ bool DoubleAmpersands(std::string& text) {
   return found;
 }
 
-void UpperCaseInPlace(std::string& text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+// 'A'..'Z' and 'a'..'z' lie 32 apart; no other byte has a case here.
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c; }
+
+std::string AsciiLowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), AsciiLower);
+  return text;
+}
+
+void UpperCaseInPlace(std::string& text) { std::transform(text.begin(), text.end(), text.begin(), AsciiUpper); }
+
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 }  // namespace Cdatlib

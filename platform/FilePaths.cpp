@@ -6,21 +6,20 @@
 #include <cerrno>
 #include <vector>
 
+#include "calendar/Cdatlib.h"
 #include "platform/FileFailure.h"
 
 namespace Platform {
 
 std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
+  std::string folder = Cdatlib::SplitPath(path).Folder;
+  if (folder.empty()) return ".";
+  // The root keeps its slash; any other folder loses it.
+  if (folder.size() > 1) folder.pop_back();
+  return folder;
 }
 
-std::string NameOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string NameOf(const std::string& path) { return Cdatlib::SplitPath(path).Name; }
 
 namespace {
 

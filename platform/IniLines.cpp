@@ -1,5 +1,7 @@
 #include "platform/IniLines.h"
 
+#include "calendar/Cdatlib.h"
+
 namespace Platform {
 
 namespace {
@@ -7,8 +9,6 @@ namespace {
 constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
 std::string_view TrimLeft(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -77,12 +77,6 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
-bool SameIniName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
+bool SameIniName(std::string_view a, std::string_view b) { return Cdatlib::SameIgnoringAsciiCase(a, b); }
 
 }  // namespace Platform

@@ -7,7 +7,6 @@ using Cdatlib::TCalDate;
 
 namespace {
 
-const char* const YearZeroMessage = "Year 0 does not exist, the Julian calendar jumps from 1BC to 1AD";
 const char* const YearZeroProblem = "year 0 does not exist, the Julian calendar jumps from 1BC to 1AD";
 
 std::string CalendarName(TCalendarRule rule) {
@@ -25,11 +24,9 @@ std::string CalendarName(TCalendarRule rule) {
 }  // namespace
 
 int MonthLength(uint16_t year, uint16_t month, TCalendarRule rule) {
-  if (month != 2) return Cdatlib::StandardMonthLengths[month];
   bool julian = rule == TCalendarRule::Julian;
   if (rule == TCalendarRule::Transition) julian = Cdatlib::DateNotAfter({year, 2, 29}, Cdatlib::LastJulianDay);
-  const bool leap = julian ? Cdatlib::IsJulianLeapYear(year) : Cdatlib::IsGregorianLeapYear(year);
-  return leap ? 29 : 28;
+  return Cdatlib::DaysInMonth(year, month, julian ? Cdatlib::TLeapRule::Julian : Cdatlib::TLeapRule::Gregorian);
 }
 
 bool InSkippedDays(TCalDate date) {
@@ -61,7 +58,11 @@ std::string PickedTextProblem(const std::string& text) {
 }
 
 std::string YearEntryProblem(int32_t year) {
-  if (year == 0) return YearZeroMessage;
+  if (year == 0) {
+    std::string message = YearZeroProblem;
+    message.front() = Cdatlib::AsciiUpper(message.front());
+    return message;
+  }
   if (year < 1 || year > 9999) return "Year " + std::to_string(year) + " is outside the calendar: enter a year from 1 to 9999.";
   return "";
 }

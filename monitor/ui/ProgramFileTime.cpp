@@ -24,11 +24,4 @@ double FileModifiedValue(const std::string& path) {
   return SerialDayOf1970 + (static_cast<double>(wallClock) + info.st_mtim.tv_nsec / 1e9) / SecondsPerDay;
 }
 
-std::string AsciiLowerCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
 }  // namespace Monitor

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "calendar/Cdatlib.h"
+
 namespace Monitor {
 
 // A time that cannot be read or put into a date.
@@ -16,7 +18,7 @@ class EDateEncodeError : public std::runtime_error {
 // Throws EDateEncodeError when the file's time cannot be read.
 double FileModifiedValue(const std::string& path);
 
-// The path with A to Z lower-cased and every other byte kept.
-std::string AsciiLowerCase(std::string text);
+// About shows the program path with A to Z lower-cased: Cdatlib's one rule.
+using Cdatlib::AsciiLowerCase;
 
 }  // namespace Monitor

@@ -1,7 +1,7 @@
 // Clock readings: the half-second step and readings of the real clock.
 #include <ctime>
 
-#include "CdatlibTest.h"
+#include "support/CdatlibTest.h"
 
 using Cdatlib::TClockReading;
 using Cdatlib::TClockTime;

@@ -1,5 +1,5 @@
 // Date order, leap years, stepping, plausibility and the reading of ISO texts.
-#include "CdatlibTest.h"
+#include "support/CdatlibTest.h"
 
 using Cdatlib::TCalDate;
 
@@ -34,6 +34,18 @@ TEST_F(DatesTest, LeapYears) {
   for (const Case& c : cases) {
     EXPECT_EQ(Cdatlib::IsJulianLeapYear(c.year), c.julian) << c.year;
     EXPECT_EQ(Cdatlib::IsGregorianLeapYear(c.year), c.gregorian) << c.year;
+  }
+}
+
+TEST_F(DatesTest, DaysInMonthUnderEachLeapRule) {
+  struct Case {
+    int32_t year, month, julian, gregorian;
+  } cases[] = {{1700, 2, 29, 28}, {2000, 2, 29, 29}, {2017, 2, 28, 28}, {2017, 1, 31, 31},
+               {2017, 4, 30, 30}, {2017, 12, 31, 31}, {2017, 0, 0, 0},  {2017, 13, 0, 0}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(Cdatlib::DaysInMonth(c.year, c.month, Cdatlib::TLeapRule::Julian), c.julian) << c.year << "-" << c.month;
+    EXPECT_EQ(Cdatlib::DaysInMonth(c.year, c.month, Cdatlib::TLeapRule::Gregorian), c.gregorian)
+        << c.year << "-" << c.month;
   }
 }
 

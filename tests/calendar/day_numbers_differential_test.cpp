@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <random>
 
-#include "CdatlibTest.h"
-#include "LoopCalendar.h"
+#include "support/CdatlibTest.h"
+#include "support/LoopCalendar.h"
 
 using Cdatlib::TCalDate;
 

@@ -1,5 +1,5 @@
 // Day numbers, weekdays and the transition, case by case.
-#include "CdatlibTest.h"
+#include "support/CdatlibTest.h"
 
 using Cdatlib::TCalDate;
 

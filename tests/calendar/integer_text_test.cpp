@@ -1,5 +1,5 @@
 // The integer conversion of typed text, and TryParseIntEmptyZero on top of it.
-#include "CdatlibTest.h"
+#include "support/CdatlibTest.h"
 
 namespace {
 

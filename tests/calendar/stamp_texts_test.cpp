@@ -2,7 +2,7 @@
 #include <cmath>
 #include <limits>
 
-#include "CdatlibTest.h"
+#include "support/CdatlibTest.h"
 
 using Cdatlib::TCalDate;
 using Cdatlib::TCalDateTime;

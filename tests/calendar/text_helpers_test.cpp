@@ -1,9 +1,9 @@
-// Ampersands, upper-casing, the program folder and the application title.
+// Ampersands, letter case, path parts, the program folder and the application title.
 #include <unistd.h>
 
 #include <clocale>
 
-#include "CdatlibTest.h"
+#include "support/CdatlibTest.h"
 
 namespace {
 
@@ -26,25 +26,34 @@ TEST_F(TextHelpersTest, DoubleAmpersandsDoublesEveryOne) {
   }
 }
 
-TEST_F(TextHelpersTest, UpperCaseInPlaceTouchesAsciiLettersOnly) {
+TEST_F(TextHelpersTest, LetterCaseTouchesAsciiLettersOnly) {
   struct Case {
-    std::string text, expected;
-  } cases[] = {{"abc xyz", "ABC XYZ"},
-               {"2026-12-06 18:41  Abnormal program end", "2026-12-06 18:41  ABNORMAL PROGRAM END"},
-               {"\xe4\xf6\xfc caf\xc3\xa9", "\xe4\xf6\xfc CAF\xc3\xa9"},
-               {std::string("a\0b", 3), std::string("A\0B", 3)},
-               {"", ""}};
+    std::string text, upper, lower;
+  } cases[] = {{"abc XYZ", "ABC XYZ", "abc xyz"},
+               {"2026-12-06 18:41  Abnormal program end", "2026-12-06 18:41  ABNORMAL PROGRAM END",
+                "2026-12-06 18:41  abnormal program end"},
+               {"\xe4\xd6 caf\xc3\xa9 CAF\xc3\x89", "\xe4\xd6 CAF\xc3\xa9 CAF\xc3\x89",
+                "\xe4\xd6 caf\xc3\xa9 caf\xc3\x89"},
+               {"@[`{", "@[`{", "@[`{"},
+               {std::string("a\0B", 3), std::string("A\0B", 3), std::string("a\0b", 3)},
+               {"", "", ""}};
   for (const Case& c : cases) {
-    std::string text = c.text;
-    Cdatlib::UpperCaseInPlace(text);
-    EXPECT_EQ(text, c.expected) << c.text;
+    std::string upper = c.text;
+    Cdatlib::UpperCaseInPlace(upper);
+    EXPECT_EQ(upper, c.upper) << c.text;
+    EXPECT_EQ(Cdatlib::AsciiLowerCase(c.text), c.lower) << c.text;
+    EXPECT_TRUE(Cdatlib::SameIgnoringAsciiCase(c.upper, c.lower)) << c.text;
   }
+  EXPECT_FALSE(Cdatlib::SameIgnoringAsciiCase("caf\xc3\xa9", "CAF\xc3\x89"));
+  EXPECT_FALSE(Cdatlib::SameIgnoringAsciiCase("main", "mains"));
 }
 
-TEST_F(TextHelpersTest, FolderAndTitleOfAProgramPath) {
+TEST_F(TextHelpersTest, FolderNameAndTitleOfAPath) {
   struct Case {
     std::string path, folder, title;
   } cases[] = {
+      {"tallyvane", "", "tallyvane"},
+      {"", "", ""},
       {"/opt/x/MyMonitor.EXE", "/opt/x/", "Mymonitor"},
       {"/opt/x/my.monitor.exe", "/opt/x/", "my"},
       {"/usr/bin/tallyvane", "/usr/bin/", "tallyvane"},
@@ -57,7 +66,8 @@ TEST_F(TextHelpersTest, FolderAndTitleOfAProgramPath) {
       {"/opt/AB\xff" "CD", "/opt/", "Ab\xff" "cd"},                    // a stray byte is kept
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Cdatlib::FolderOfPath(c.path), c.folder) << c.path;
+    EXPECT_EQ(Cdatlib::SplitPath(c.path).Folder, c.folder) << c.path;
+    EXPECT_EQ(c.folder + Cdatlib::SplitPath(c.path).Name, c.path) << c.path;
     EXPECT_EQ(Cdatlib::TitleOfPath(c.path), c.title) << c.path;
   }
 }
@@ -70,24 +80,6 @@ TEST_F(TextHelpersTest, FolderAndTitleOfThisTestProgram) {
   EXPECT_EQ(Cdatlib::ProgramFolder, path.substr(0, path.rfind('/') + 1));
   EXPECT_EQ(Cdatlib::ProgramFolder.back(), '/');
   EXPECT_EQ(Cdatlib::ApplicationTitle(), "cdatlib_tests");
-}
-
-TEST_F(TextHelpersTest, InitializeRestoresTheModuleStart) {
-  Cdatlib::StampStyle = 2;
-  Cdatlib::PadChar = ' ';
-  Cdatlib::SetTransition({1582, 10, 4});
-  Cdatlib::FirstGregorianDay = {1582, 10, 15};
-  Cdatlib::CloseOnPick = true;
-  Cdatlib::ProgramFolder = "elsewhere";
-  Cdatlib::Initialize();
-  EXPECT_EQ(Cdatlib::StampStyle, 1);
-  EXPECT_EQ(Cdatlib::PadChar, '0');
-  EXPECT_EQ(Cdatlib::LastJulianDay, (Cdatlib::TCalDate{1752, 9, 2}));
-  EXPECT_EQ(Cdatlib::FirstGregorianDay, (Cdatlib::TCalDate{1752, 9, 14}));
-  EXPECT_EQ(Cdatlib::LastJulianDayNumber, 639798);
-  EXPECT_EQ(Cdatlib::MonthLengths[2], 29);
-  EXPECT_FALSE(Cdatlib::CloseOnPick);
-  EXPECT_NE(Cdatlib::ProgramFolder, "elsewhere");
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
-#include "LoopCalendar.h"
+#include "support/LoopCalendar.h"
 #include "calendar/Cdatlib.h"
 
 namespace {

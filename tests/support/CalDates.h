@@ -1,22 +1,10 @@
-// Test fixture that puts the library's module state back to its start.
+// Dates for the tests: comparing and printing them, setting a transition, and
+// the transitions of the calendar's national presets.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <ostream>
 
 #include "calendar/Cdatlib.h"
-
-class CdatlibTest : public ::testing::Test {
- protected:
-  void SetUp() override { Cdatlib::Initialize(); }
-  void TearDown() override { Cdatlib::Initialize(); }
-
-  static void UseTransition(Cdatlib::TCalDate lastJulian, Cdatlib::TCalDate firstGregorian) {
-    Cdatlib::SetTransition(lastJulian);
-    Cdatlib::FirstGregorianDay = firstGregorian;
-  }
-};
 
 namespace Cdatlib {
 inline bool operator==(TCalDate a, TCalDate b) { return a.Year == b.Year && a.Month == b.Month && a.Day == b.Day; }
@@ -31,13 +19,19 @@ inline std::ostream& operator<<(std::ostream& out, TClockTime t) {
 }
 }  // namespace Cdatlib
 
-// The transitions of the calendar's national presets and the default.
+// Makes the pair the library's transition, as the options page's OK does.
+inline void UseTransition(Cdatlib::TCalDate lastJulian, Cdatlib::TCalDate firstGregorian) {
+  Cdatlib::SetTransition(lastJulian);
+  Cdatlib::FirstGregorianDay = firstGregorian;
+}
+
 struct NamedTransition {
   const char* name;
   Cdatlib::TCalDate lastJulian;
   Cdatlib::TCalDate firstGregorian;
 };
 
+// The transitions of the calendar's national presets and the default.
 inline const NamedTransition Transitions[] = {
     {"GreatBritain", {1752, 9, 2}, {1752, 9, 14}},
     {"SpainPortugalItalyPoland", {1582, 10, 4}, {1582, 10, 15}},
