@@ -18,8 +18,8 @@
 
 namespace cal {
 
-using Cdatlib::FromQt;
-using Cdatlib::ToQt;
+using PlatformQt::FromQt;
+using PlatformQt::ToQt;
 
 void TFCal::RefreshCalendar() {
   YearBtn->setText(QString::number(ShownDate.Year));
@@ -62,7 +62,7 @@ void TFCal::AskYear() {
   int32_t year = ShownDate.Year;
   if (!inpstr::InputNumber("Enter year", year)) return;
   if (const std::string problem = YearEntryProblem(year); !problem.empty()) {
-    Cdatlib::ShowMessageAtCursor(problem);
+    PlatformQt::ShowMessageAtCursor(problem);
     return;
   }
   ShownDate.Year = static_cast<uint16_t>(year);
@@ -93,7 +93,7 @@ void TFCal::YearBtnClick() { AskYear(); }
 
 void TFCal::Panel1ContextPopup(const QPoint&) { AskYear(); }
 
-void TFCal::MonthBtnClick() { Cdatlib::PopupAtCursor(PopupMenu2); }
+void TFCal::MonthBtnClick() { PlatformQt::PopupAtCursor(PopupMenu2); }
 
 void TFCal::Panel2ContextPopup(const QPoint& pos) { PopupMenu2->popup(Panel2->mapToGlobal(pos)); }
 
@@ -125,7 +125,7 @@ void TFCal::Edit1Click() { Edit1->selectAll(); }
 void TFCal::okbtnClick() {
   const std::string text = FromQt(Edit1->text());
   if (const std::string problem = PickedTextProblem(text); !problem.empty()) {
-    Cdatlib::ShowMessageAtCursor(problem);
+    PlatformQt::ShowMessageAtCursor(problem);
     return;
   }
   ShownDate = Cdatlib::DateFromIsoText(text);

@@ -9,13 +9,17 @@ using Cdatlib::TCalDate;
 
 namespace {
 
-// Day cells are filled with blanks; every other date text wants the zeros back.
+// Day cells are filled with blanks; every other date text wants the pad
+// character it had before.
 class TBlankPadding {
  public:
-  TBlankPadding() { Cdatlib::PadChar = ' '; }
-  ~TBlankPadding() { Cdatlib::PadChar = '0'; }
+  TBlankPadding() : previous_(Cdatlib::PadChar) { Cdatlib::PadChar = ' '; }
+  ~TBlankPadding() { Cdatlib::PadChar = previous_; }
   TBlankPadding(const TBlankPadding&) = delete;
   TBlankPadding& operator=(const TBlankPadding&) = delete;
+
+ private:
+  char previous_;
 };
 
 }  // namespace

@@ -13,8 +13,8 @@
 
 namespace cal {
 
-using Cdatlib::FromQt;
-using Cdatlib::ToQt;
+using PlatformQt::FromQt;
+using PlatformQt::ToQt;
 
 void TFCal::PageControl1Change() {
   if (PageControl1->currentWidget() == TabSheet2) TabSheet2Show();
@@ -26,7 +26,7 @@ void TFCal::TabSheet2Show() {
   Edit3->setText(ToQt(Cdatlib::IsoDateText(Cdatlib::FirstGregorianDay)));
 }
 
-void TFCal::DeftsBtnClick() { Cdatlib::PopupAtCursor(PopupMenu3); }
+void TFCal::DeftsBtnClick() { PlatformQt::PopupAtCursor(PopupMenu3); }
 
 void TFCal::SpainPortugalItalyPoland1Click() { TakePreset(0); }
 
@@ -47,7 +47,7 @@ void TFCal::Button2Click() {
   if (!Cdatlib::ParseIsoDate(FromQt(Edit2->text()), lastJulian)) return;
   if (!Cdatlib::ParseIsoDate(FromQt(Edit3->text()), firstGregorian)) return;
   if (const std::string problem = TransitionPairProblem(lastJulian, firstGregorian); !problem.empty()) {
-    Cdatlib::ShowMessageAtCursor(problem);
+    PlatformQt::ShowMessageAtCursor(problem);
     return;
   }
   ApplyTransition(lastJulian, firstGregorian);

@@ -24,7 +24,7 @@ bool PickDate(std::string& text) {
   Cdatlib::TCalDate date = Cdatlib::Today();
   Cdatlib::ParseIsoDate(text, date);
   if (!PickCalDate(date)) return false;
-  LastPickedText = Cdatlib::FromQt(RequireFCal()->Edit1->text());
+  LastPickedText = PlatformQt::FromQt(RequireFCal()->Edit1->text());
   text = LastPickedText;
   return true;
 }
@@ -41,7 +41,7 @@ bool PickCalDate(Cdatlib::TCalDate& date) {
 int ShowCalendarAtCursor() {
   TFCal* const window = RequireFCal();
   const QPoint wanted = QCursor::pos() + QPoint(1, 1);
-  window->move(Cdatlib::ClampToPrimaryScreen(wanted, window->frameGeometry().size()));
+  PlatformQt::PlaceOnPrimaryScreen(window, wanted);
   return window->exec();
 }
 

@@ -70,7 +70,7 @@ QLabel* MakeLabel(QWidget* parent, const char* caption, QPoint place, const QFon
 }
 
 QAction* MakeItem(QMenu* menu, const std::string& caption, const char* name) {
-  QAction* item = menu->addAction(Cdatlib::ToQt(caption));
+  QAction* item = menu->addAction(PlatformQt::ToQt(caption));
   item->setObjectName(name);
   return item;
 }

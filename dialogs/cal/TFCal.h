@@ -34,39 +34,41 @@ class TFCal : public QDialog {
   // Asks for the year to show through the text input dialog.
   void AskYear();
 
-  QTabWidget* PageControl1;
-  QWidget* TabSheet1;
-  QWidget* TabSheet2;
+  QTabWidget* PageControl1;  // the two pages, tabs at the bottom
+  QWidget* TabSheet1;        // the "Calendar" page
+  QWidget* TabSheet2;        // the "Options" page
 
   // The "Calendar" page.
-  QFrame* Panel1;
-  QToolButton* SpeedButton1;
-  QPushButton* YearBtn;
-  QToolButton* SpeedButton3;
-  QFrame* Panel2;
-  QToolButton* SpeedButton2;
-  QPushButton* MonthBtn;
-  QToolButton* SpeedButton4;
-  QTableWidget* StringGrid1;
-  QFrame* Panel3;
-  QPushButton* Button1;
-  QLineEdit* Edit1;
-  QPushButton* okbtn;
-  QPushButton* Button3;
-  QMenu* PopupMenu2;
+  QFrame* Panel1;             // the year row; a right click asks for a year
+  QToolButton* SpeedButton1;  // one year back
+  QPushButton* YearBtn;       // shows the year; a click asks for one
+  QToolButton* SpeedButton3;  // one year on
+  QFrame* Panel2;             // the month row; a right click opens the month menu
+  QToolButton* SpeedButton2;  // one month back
+  QPushButton* MonthBtn;      // shows the month; a click opens the month menu
+  QToolButton* SpeedButton4;  // one month on
+  QTableWidget* StringGrid1;  // the weekday header and the month's days
+  QFrame* Panel3;             // the bottom row
+  QPushButton* Button1;       // "Today": shows today's date
+  QLineEdit* Edit1;           // the shown date as text; OK takes what it holds
+  QPushButton* okbtn;         // OK: picks the date of Edit1
+  QPushButton* Button3;       // Cancel
+  QMenu* PopupMenu2;          // the month menu
+  // The month menu's items, January to December.
   QAction *January1, *February1, *March1, *April1, *May1, *June1, *July1, *August1, *September1, *October1,
       *November1, *December1;
 
   // The "Options" page.
-  QGroupBox* GroupBox1;
-  QLabel* Label1;
-  QLineEdit* Edit2;
-  QLabel* Label2;
-  QLineEdit* Edit3;
-  QPushButton* DeftsBtn;
-  QPushButton* Button2;
-  QPushButton* Button4;
-  QMenu* PopupMenu3;
+  QGroupBox* GroupBox1;  // the frame around the transition's settings
+  QLabel* Label1;        // "last Julian day", the caption of Edit2
+  QLineEdit* Edit2;      // the last Julian day
+  QLabel* Label2;        // "first Gregorian day", the caption of Edit3
+  QLineEdit* Edit3;      // the first Gregorian day
+  QPushButton* DeftsBtn;  // opens the menu of national presets
+  QPushButton* Button2;   // OK: applies the pair of dates
+  QPushButton* Button4;   // Cancel: back to the calendar page
+  QMenu* PopupMenu3;      // the national presets
+  // The presets: Spain and its neighbours, France, Denmark-Norway, Great Britain.
   QAction *SpainPortugalItalyPoland1, *France1, *DenmarkNorway1, *objectRadioButton2TRadioButton1;
 
  protected:

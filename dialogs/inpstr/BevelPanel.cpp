@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
+#include "platform/qt/Colours.h"
+
 namespace inpstr {
 
 namespace {
@@ -15,7 +17,7 @@ constexpr int BevelWidth = 2;
 
 TBevelPanel::TBevelPanel(QWidget* parent) : QWidget(parent) {
   QPalette colours = palette();
-  colours.setColor(QPalette::Window, QColor(192, 192, 192));
+  colours.setColor(QPalette::Window, PlatformQt::Silver);
   colours.setColor(QPalette::Light, QColor(255, 255, 255));
   colours.setColor(QPalette::Dark, QColor(128, 128, 128));
   setPalette(colours);
@@ -32,7 +34,12 @@ void TBevelPanel::paintEvent(QPaintEvent*) {
                   BevelWidth);
 }
 
-void TBevelPanel::mousePressEvent(QMouseEvent* event) { emit mousePressed(event); }
+void TBevelPanel::mousePressEvent(QMouseEvent* event) {
+  // A press a child left unhandled (a prompt label's) comes here too; only
+  // the panel's free area starts a drag.
+  if (childAt(event->position().toPoint()) != nullptr) return;
+  emit mousePressed(event);
+}
 
 void TBevelPanel::mouseMoveEvent(QMouseEvent* event) { emit mouseMoved(event); }
 

@@ -30,7 +30,7 @@ void ShowPrompt(QLabel* label, const std::string& prompt, int pointSize) {
   label->setFont(Desktop::SansSerifPointFont(pointSize, true));
   // The label has no buddy, so it reads no "&" as a shortcut marker, and it
   // takes the prompt as plain text: every character shows as itself.
-  label->setText(Cdatlib::ToQt(prompt));
+  label->setText(PlatformQt::ToQt(prompt));
   label->adjustSize();
 }
 
@@ -42,12 +42,12 @@ bool InputText(const std::string& prompt1, const std::string& prompt2, std::stri
   ShowPrompt(window->Label1, prompt1, sizes.First);
   ShowPrompt(window->Label2, prompt2, sizes.Second);
   window->Label2->setVisible(!prompt2.empty());
-  window->move(Cdatlib::ClampToPrimaryScreen(Cdatlib::DialogPointAtCursor(), window->frameGeometry().size()));
-  window->Edit1->setText(Cdatlib::ToQt(text));
+  PlatformQt::PlaceOnPrimaryScreen(window, PlatformQt::DialogPointAtCursor());
+  window->Edit1->setText(PlatformQt::ToQt(text));
   window->Edit1->selectAll();
   window->Edit1->setFocus();
   if (window->exec() != QDialog::Accepted) return false;
-  text = Cdatlib::FromQt(window->Edit1->text());
+  text = PlatformQt::FromQt(window->Edit1->text());
   return true;
 }
 

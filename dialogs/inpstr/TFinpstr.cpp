@@ -83,14 +83,14 @@ TFinpstr::~TFinpstr() {
 }
 
 void TFinpstr::Panel1MouseDown(QMouseEvent* event) {
-  Cdatlib::SetProgramCursor(Qt::DragMoveCursor);
+  PlatformQt::SetProgramCursor(Qt::DragMoveCursor);
   PanelDrag.Begin(this, event->globalPosition().toPoint());
 }
 
 void TFinpstr::Panel1MouseMove(QMouseEvent* event) {
   if (event->buttons() != Qt::NoButton && PanelDrag.Follow(event->globalPosition().toPoint())) return;
   // The drag cursor stays after a system move until the mouse is back here.
-  if (Cdatlib::ProgramCursor() != Qt::ArrowCursor) Cdatlib::ClearProgramCursor();
+  if (PlatformQt::ProgramCursor() != Qt::ArrowCursor) PlatformQt::ClearProgramCursor();
 }
 
 void TFinpstr::Panel1MouseUp(QMouseEvent*) { PanelDrag.End(); }
@@ -106,12 +106,12 @@ void TFinpstr::Button2Click() {
 }
 
 void TFinpstr::CalBtnClick() {
-  std::string text = Cdatlib::FromQt(Edit1->text());
+  std::string text = PlatformQt::FromQt(Edit1->text());
   Cdatlib::TCalDate date{0, 0, 0};
   // A box without a date opens the calendar on the last picked date, or on
   // today before the first pick.
   if (!Cdatlib::ParseIsoDate(text, date)) text = cal::LastPickedText;
-  if (cal::PickDate(text)) Edit1->setText(Cdatlib::ToQt(text));
+  if (cal::PickDate(text)) Edit1->setText(PlatformQt::ToQt(text));
 }
 
 }  // namespace inpstr

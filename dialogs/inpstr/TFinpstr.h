@@ -24,13 +24,13 @@ class TFinpstr : public QDialog {
   explicit TFinpstr(QWidget* parent = nullptr);
   ~TFinpstr() override;
 
-  TBevelPanel* Panel1;
-  QLabel* Label1;
-  QLabel* Label2;
-  QLineEdit* Edit1;
-  QToolButton* CalBtn;
-  QPushButton* Button1;
-  QPushButton* Button2;
+  TBevelPanel* Panel1;   // the window's face; dragging its free area moves the window
+  QLabel* Label1;        // the prompt
+  QLabel* Label2;        // the second prompt line, hidden when there is none
+  QLineEdit* Edit1;      // the answer
+  QToolButton* CalBtn;   // opens the calendar to pick a date into Edit1
+  QPushButton* Button1;  // OK
+  QPushButton* Button2;  // Cancel
 
  private slots:
   void Panel1MouseDown(QMouseEvent* event);
@@ -41,7 +41,7 @@ class TFinpstr : public QDialog {
   void CalBtnClick();
 
  private:
-  Cdatlib::TWindowMove PanelDrag;
+  PlatformQt::TWindowMove PanelDrag;
 };
 
 }  // namespace inpstr

@@ -20,9 +20,9 @@ class TForm2 : public QMainWindow {
   TForm2();
   ~TForm2() override;
 
-  QMenuBar* MainMenu1;
-  QAction* Close1;
-  QPlainTextEdit* Memo1;
+  QMenuBar* MainMenu1;    // the menu bar
+  QAction* Close1;        // "Close": closes the window, saving an edited log
+  QPlainTextEdit* Memo1;  // the trip log's text, editable
 
   // The trip log whose working copy this window shows.
   Monitor::TTripLog Log;

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <initializer_list>
 
+#include "platform/qt/Colours.h"
+
 class QWidget;
 
 namespace Monitor {
@@ -21,6 +23,7 @@ void PlaceWindow(QWidget* window, int left, int top, int outerWidth, int outerHe
 // shows each of the contents whole, plus the margin, up to the screen's.
 void KeepWideEnoughFor(QWidget* window, std::initializer_list<const QWidget*> contents, int margin);
 
-inline const QColor Silver(192, 192, 192);
+// The face of the monitor's windows, the same silver as the dialogs' panels.
+using PlatformQt::Silver;
 
 }  // namespace Monitor

@@ -2,10 +2,12 @@
 #include "platform/qt/CursorPlacement.h"
 
 #include <QCursor>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
-namespace Cdatlib {
+namespace PlatformQt {
 
 QPoint LastDialogPoint{0, 0};
 QPoint LastBoxClosePoint{0, 0};
@@ -28,10 +30,49 @@ QPoint ClampToScreenEdges(QPoint topLeft, QSize windowSize, QRect screen) {
   return result;
 }
 
-QPoint ClampToPrimaryScreen(QPoint topLeft, QSize windowSize) {
+namespace {
+
+bool HasFrame(const QWidget* window) { return window->frameGeometry().size() != window->size(); }
+
+void ClampFrameToPrimaryScreen(QWidget* window, QPoint wanted) {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return topLeft;
-  return ClampToScreenEdges(topLeft, windowSize, screen->geometry());
+  if (screen == nullptr) return;
+  window->move(ClampToScreenEdges(wanted, window->frameGeometry().size(), screen->geometry()));
 }
 
-}  // namespace Cdatlib
+// Waits for the window manager's frame, which comes with a move or a showing
+// after the window is mapped, and places the window once more with it.
+class TFrameWait : public QObject {
+ public:
+  TFrameWait(QWidget* window, QPoint wanted) : QObject(window), wanted_(wanted) {
+    setObjectName(ObjectName);
+    window->installEventFilter(this);
+  }
+
+  static constexpr const char* ObjectName = "PlatformQt.FrameWait";
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* window = static_cast<QWidget*>(watched);
+    const bool framed = (event->type() == QEvent::Move || event->type() == QEvent::Show) && HasFrame(window);
+    if (framed) {
+      window->removeEventFilter(this);
+      deleteLater();
+      ClampFrameToPrimaryScreen(window, wanted_);
+    }
+    return false;
+  }
+
+ private:
+  QPoint wanted_;
+};
+
+}  // namespace
+
+void PlaceOnPrimaryScreen(QWidget* window, QPoint wanted) {
+  // A wait left from an earlier placement that never saw a frame wants an old point.
+  delete window->findChild<TFrameWait*>(TFrameWait::ObjectName, Qt::FindDirectChildrenOnly);
+  ClampFrameToPrimaryScreen(window, wanted);
+  if (!HasFrame(window)) new TFrameWait(window, wanted);
+}
+
+}  // namespace PlatformQt

@@ -6,7 +6,9 @@
 #include <QRect>
 #include <QSize>
 
-namespace Cdatlib {
+class QWidget;
+
+namespace PlatformQt {
 
 // The point last handed out by DialogPointAtCursor.
 extern QPoint LastDialogPoint;
@@ -23,7 +25,9 @@ QPoint DialogPointAtCursor();
 // of or above the screen is kept as it is.
 QPoint ClampToScreenEdges(QPoint topLeft, QSize windowSize, QRect screen);
 
-// The same against the primary screen.
-QPoint ClampToPrimaryScreen(QPoint topLeft, QSize windowSize);
+// Moves a top-level window to wanted, clamped to the primary screen with the
+// size of its frame. A window manager frames a window only once it is shown,
+// so a window whose frame is not known yet is clamped again, once, when it is.
+void PlaceOnPrimaryScreen(QWidget* window, QPoint wanted);
 
-}  // namespace Cdatlib
+}  // namespace PlatformQt

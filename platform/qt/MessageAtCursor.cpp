@@ -8,7 +8,7 @@
 #include "platform/qt/CursorPlacement.h"
 #include "platform/qt/QtText.h"
 
-namespace Cdatlib {
+namespace PlatformQt {
 
 namespace {
 
@@ -21,7 +21,7 @@ class TBoxAtPoint : public QMessageBox {
  protected:
   void showEvent(QShowEvent* event) override {
     QMessageBox::showEvent(event);
-    move(ClampToPrimaryScreen(Wanted, frameGeometry().size()));
+    PlaceOnPrimaryScreen(this, Wanted);
   }
 
  private:
@@ -33,7 +33,7 @@ class TBoxAtPoint : public QMessageBox {
 void ShowMessageAtCursor(const std::string& message) {
   TBoxAtPoint box(DialogPointAtCursor());
   box.setIcon(QMessageBox::Information);
-  box.setWindowTitle(ToQt(ApplicationTitle()));
+  box.setWindowTitle(ToQt(Cdatlib::ApplicationTitle()));
   // Plain text: an "&" or a "<" in the message shows as itself.
   box.setTextFormat(Qt::PlainText);
   box.setText(ToQt(message));
@@ -47,4 +47,4 @@ void ShowMessageAtCursor(const std::string& message) {
   LastBoxClosePoint = QCursor::pos();
 }
 
-}  // namespace Cdatlib
+}  // namespace PlatformQt

@@ -4,11 +4,11 @@
 
 #include <string>
 
-namespace Cdatlib {
+namespace PlatformQt {
 
 // Shows the message in a modal information box with one OK button and
 // returns when the box is closed; records the cursor position of that moment
 // in LastBoxClosePoint.
 void ShowMessageAtCursor(const std::string& message);
 
-}  // namespace Cdatlib
+}  // namespace PlatformQt

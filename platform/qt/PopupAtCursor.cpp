@@ -4,8 +4,8 @@
 #include <QCursor>
 #include <QMenu>
 
-namespace Cdatlib {
+namespace PlatformQt {
 
 void PopupAtCursor(QMenu* menu) { menu->popup(QCursor::pos()); }
 
-}  // namespace Cdatlib
+}  // namespace PlatformQt

@@ -3,10 +3,10 @@
 
 class QMenu;
 
-namespace Cdatlib {
+namespace PlatformQt {
 
 // Shows the menu with its top-left corner at the cursor and returns at once;
 // a chosen item runs its own action, and closing the menu does nothing.
 void PopupAtCursor(QMenu* menu);
 
-}  // namespace Cdatlib
+}  // namespace PlatformQt

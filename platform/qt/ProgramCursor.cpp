@@ -4,7 +4,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-namespace Cdatlib {
+namespace PlatformQt {
 
 void SetProgramCursor(Qt::CursorShape shape) {
   // Qt stacks overrides; the program only ever wants one in force.
@@ -24,4 +24,4 @@ Qt::CursorShape ProgramCursor() {
   return cursor != nullptr ? cursor->shape() : Qt::ArrowCursor;
 }
 
-}  // namespace Cdatlib
+}  // namespace PlatformQt

@@ -4,7 +4,7 @@
 
 #include <Qt>
 
-namespace Cdatlib {
+namespace PlatformQt {
 
 // Makes shape the cursor over every window of the program.
 void SetProgramCursor(Qt::CursorShape shape);
@@ -13,4 +13,4 @@ void ClearProgramCursor();
 // The shape in force program-wide; the arrow when none is set.
 Qt::CursorShape ProgramCursor();
 
-}  // namespace Cdatlib
+}  // namespace PlatformQt

@@ -5,9 +5,9 @@
 #include <QString>
 #include <string>
 
-namespace Cdatlib {
+namespace PlatformQt {
 
 QString ToQt(const std::string& text);
 std::string FromQt(const QString& text);
 
-}  // namespace Cdatlib
+}  // namespace PlatformQt

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace Cdatlib {
+namespace PlatformQt {
 
 void TWindowMove::Begin(QWidget* window, QPoint globalPos) {
   End();
@@ -23,4 +23,4 @@ bool TWindowMove::Follow(QPoint globalPos) {
 
 void TWindowMove::End() { Window = nullptr; }
 
-}  // namespace Cdatlib
+}  // namespace PlatformQt

@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace Cdatlib {
+namespace PlatformQt {
 
 class TWindowMove {
  public:
@@ -25,4 +25,4 @@ class TWindowMove {
   QPoint GrabOffset;
 };
 
-}  // namespace Cdatlib
+}  // namespace PlatformQt

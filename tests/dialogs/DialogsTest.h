@@ -5,19 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
-#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
-#include <functional>
 #include <memory>
-#include <ostream>
 #include <string>
-#include <vector>
 
 #include "calendar/Cdatlib.h"
 #include "dialogs/cal/Cal.h"
@@ -27,35 +22,12 @@
 #include "platform/qt/CursorPlacement.h"
 #include "platform/qt/ProgramCursor.h"
 #include "platform/qt/QtText.h"
-
-namespace Cdatlib {
-inline bool operator==(TCalDate a, TCalDate b) { return a.Year == b.Year && a.Month == b.Month && a.Day == b.Day; }
-inline std::ostream& operator<<(std::ostream& out, TCalDate d) { return out << IsoDateText(d); }
-}  // namespace Cdatlib
-
-// Runs action on the next modal window of type T as soon as it shows; the
-// modal call that shows it must come after this. Deleting the timer handed
-// back calls the wait off.
-template <typename T>
-QPointer<QTimer> WhenModal(std::function<void(T*)> action) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, [poll, action] {
-    T* window = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (window == nullptr || !window->isVisible()) return;
-    poll->stop();
-    poll->deleteLater();
-    action(window);
-  });
-  poll->start(5);
-  return poll;
-}
+#include "support/CalDates.h"
+#include "support/ModalBoxes.h"
 
 // Closes the next message box with OK and keeps its text.
 inline QPointer<QTimer> AnswerMessage(std::string& text) {
-  return WhenModal<QMessageBox>([&text](QMessageBox* box) {
-    text = Cdatlib::FromQt(box->text());
-    box->button(QMessageBox::Ok)->click();
-  });
+  return AnswerNextMessageBox([&text](QMessageBox& box) { text = PlatformQt::FromQt(box.text()); });
 }
 
 class DialogsTest : public ::testing::Test {
@@ -64,8 +36,8 @@ class DialogsTest : public ::testing::Test {
     Cdatlib::Initialize();
     cal::Initialize();
     inpstr::Initialize();
-    Cdatlib::LastDialogPoint = {0, 0};
-    Cdatlib::LastBoxClosePoint = {0, 0};
+    PlatformQt::LastDialogPoint = {0, 0};
+    PlatformQt::LastBoxClosePoint = {0, 0};
     // The program creates the input window before the calendar.
     Input = std::make_unique<inpstr::TFinpstr>();
     Calendar = std::make_unique<cal::TFCal>();
@@ -75,17 +47,12 @@ class DialogsTest : public ::testing::Test {
   void TearDown() override {
     Calendar.reset();
     Input.reset();
-    Cdatlib::ClearProgramCursor();
+    PlatformQt::ClearProgramCursor();
     Cdatlib::CloseOnPick = false;
     Cdatlib::Initialize();
   }
 
   static QRect Screen() { return QGuiApplication::primaryScreen()->geometry(); }
-
-  static void UseTransition(Cdatlib::TCalDate lastJulian, Cdatlib::TCalDate firstGregorian) {
-    Cdatlib::SetTransition(lastJulian);
-    Cdatlib::FirstGregorianDay = firstGregorian;
-  }
 
   void Show(Cdatlib::TCalDate date) {
     cal::ShownDate = date;

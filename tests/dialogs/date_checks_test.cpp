@@ -1,13 +1,13 @@
 // Which dates the dialogs refuse, and what they say about them.
-#include "DialogsTest.h"
 #include "dialogs/cal/RealDays.h"
 #include "dialogs/cal/Transition.h"
+#include "support/CdatlibTest.h"
 
 using Cdatlib::TCalDate;
 
 namespace {
 
-class DateChecksTest : public DialogsTest {};
+class DateChecksTest : public CdatlibTest {};
 
 TEST_F(DateChecksTest, TransitionPairs) {
   struct Case {

@@ -116,13 +116,13 @@ TEST_F(InputDialogTest, OpensAtTheCursorOrWhereTheLastDialogOpened) {
   EXPECT_EQ(QRect(Seen.place, Input->size()).bottomRight(), Screen().bottomRight());
 
   // The mouse left where a message box closed: the last dialog point again.
-  Cdatlib::LastDialogPoint = {70, 80};
-  Cdatlib::LastBoxClosePoint = {300, 310};
+  PlatformQt::LastDialogPoint = {70, 80};
+  PlatformQt::LastBoxClosePoint = {300, 310};
   QCursor::setPos(300, 310);
   Answer(nullptr);
   inpstr::InputText("p", "", text);
   EXPECT_EQ(Seen.place, QPoint(70, 80));
-  EXPECT_EQ(Cdatlib::LastBoxClosePoint, QPoint(300, 310));
+  EXPECT_EQ(PlatformQt::LastBoxClosePoint, QPoint(300, 310));
 }
 
 TEST_F(InputDialogTest, CalendarButtonPicksIntoTheBox) {
@@ -156,23 +156,32 @@ TEST_F(InputDialogTest, CalendarButtonPicksIntoTheBox) {
   }
 }
 
-TEST_F(InputDialogTest, DraggingThePanelMovesTheWindowWithTheDragCursor) {
+TEST_F(InputDialogTest, DraggingThePanelsFreeAreaMovesTheWindowWithTheDragCursor) {
   WhenModal<inpstr::TFinpstr>([](inpstr::TFinpstr* window) {
     const QPoint start = window->pos();
-    QWidget* panel = window->Panel1;
-    auto send = [panel](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
-      QMouseEvent event(type, at, panel->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
-      QApplication::sendEvent(panel, &event);
+    auto sendTo = [](QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+      QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+      QApplication::sendEvent(widget, &event);
     };
+    auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+      sendTo(window->Panel1, type, at, buttons);
+    };
+    // The prompt passes its press on to the panel, which must not take it for a drag.
+    sendTo(window->Label1, QEvent::MouseButtonPress, {2, 2}, Qt::LeftButton);
+    EXPECT_EQ(PlatformQt::ProgramCursor(), Qt::ArrowCursor);
+    send(QEvent::MouseMove, {35, 150}, Qt::LeftButton);
+    sendTo(window->Label1, QEvent::MouseButtonRelease, {2, 2}, Qt::NoButton);
+    EXPECT_EQ(window->pos(), start);
+
     send(QEvent::MouseButtonPress, {5, 140}, Qt::LeftButton);
-    EXPECT_EQ(Cdatlib::ProgramCursor(), Qt::DragMoveCursor);
+    EXPECT_EQ(PlatformQt::ProgramCursor(), Qt::DragMoveCursor);
     send(QEvent::MouseMove, {35, 150}, Qt::LeftButton);
     EXPECT_EQ(window->pos(), start + QPoint(30, 10));
     send(QEvent::MouseButtonRelease, {5, 140}, Qt::NoButton);
-    EXPECT_EQ(Cdatlib::ProgramCursor(), Qt::DragMoveCursor);
+    EXPECT_EQ(PlatformQt::ProgramCursor(), Qt::DragMoveCursor);
     send(QEvent::MouseMove, {10, 140}, Qt::NoButton);
     EXPECT_EQ(window->pos(), start + QPoint(30, 10));
-    EXPECT_EQ(Cdatlib::ProgramCursor(), Qt::ArrowCursor);
+    EXPECT_EQ(PlatformQt::ProgramCursor(), Qt::ArrowCursor);
     window->reject();
   });
   std::string text;

@@ -1,13 +1,13 @@
 // The month walk behind the grid, under transitions no options page would
 // accept as well as sound ones.
-#include "DialogsTest.h"
 #include "dialogs/cal/MonthGrid.h"
+#include "support/CdatlibTest.h"
 
 using Cdatlib::TCalDate;
 
 namespace {
 
-class MonthGridTest : public DialogsTest {};
+class MonthGridTest : public CdatlibTest {};
 
 TEST_F(MonthGridTest, EveryWalkEndsWithEachDayOnceInItsWeekdayColumn) {
   struct Transition {
@@ -16,6 +16,8 @@ TEST_F(MonthGridTest, EveryWalkEndsWithEachDayOnceInItsWeekdayColumn) {
       {{1752, 9, 2}, {1752, 9, 14}},   {{1700, 2, 18}, {1700, 3, 1}},  {{1700, 1, 31}, {1700, 3, 5}},
       {{1752, 9, 14}, {1752, 9, 2}},   {{1752, 9, 2}, {1752, 9, 2}},   {{1600, 2, 29}, {1600, 3, 11}},
   };
+  // The walk pads the day cells with blanks and leaves the pad character as it found it.
+  Cdatlib::PadChar = '*';
   for (const Transition& t : transitions) {
     UseTransition(t.lastJulian, t.firstGregorian);
     const bool sound = Cdatlib::DateAfter(t.firstGregorian, t.lastJulian);
@@ -36,7 +38,7 @@ TEST_F(MonthGridTest, EveryWalkEndsWithEachDayOnceInItsWeekdayColumn) {
       }
     }
   }
-  EXPECT_EQ(Cdatlib::PadChar, '0');
+  EXPECT_EQ(Cdatlib::PadChar, '*');
 }
 
 TEST_F(MonthGridTest, CurrentCellOnlyForADayTheMonthShows) {

@@ -4,8 +4,8 @@
 // their rules. A transition comes from the usual national presets, whose
 // loops are remembered for every date, or from any six 16-bit fields, whose
 // loop is run for dates it reaches within a bounded number of steps.
-#include <array>
 #include <cstdint>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -13,23 +13,13 @@
 
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
-#include "support/LoopCalendar.h"
 #include "calendar/Cdatlib.h"
+#include "support/CalDates.h"
+#include "support/LoopCalendar.h"
 
 namespace {
 
 using Cdatlib::TCalDate;
-
-struct TTransition {
-  TCalDate LastJulian, FirstGregorian;
-};
-
-constexpr std::array<TTransition, 4> Presets = {{
-    {{1752, 9, 2}, {1752, 9, 14}},
-    {{1582, 10, 4}, {1582, 10, 15}},
-    {{1582, 12, 9}, {1582, 12, 20}},
-    {{1700, 2, 18}, {1700, 3, 1}},
-}};
 
 // Enough for a century and more past the first Gregorian day.
 constexpr int32_t LoopStepLimit = 50000;
@@ -38,13 +28,8 @@ std::string Shown(TCalDate d) {
   return std::to_string(d.Year) + "-" + std::to_string(d.Month) + "-" + std::to_string(d.Day);
 }
 
-std::string Case(TTransition t, TCalDate d) {
-  return "date " + Shown(d) + " transition " + Shown(t.LastJulian) + " / " + Shown(t.FirstGregorian);
-}
-
-void UseTransition(TTransition t) {
-  Cdatlib::SetTransition(t.LastJulian);
-  Cdatlib::FirstGregorianDay = t.FirstGregorian;
+std::string Case(NamedTransition t, TCalDate d) {
+  return "date " + Shown(d) + " transition " + Shown(t.lastJulian) + " / " + Shown(t.firstGregorian);
 }
 
 const LoopCalendar::RememberedLoops& LoopsOfPreset(std::size_t index) {
@@ -82,8 +67,8 @@ TLoopAnswer LoopAnswer(std::optional<std::size_t> preset, TCalDate d) {
   }
   TLoopAnswer answer{BoundedLoopCount(d), std::nullopt};
   if (!answer.Count) return answer;
-  // DayNumber counts from the date its step 2 leaves, so the bounded loop
-  // is asked again inside the day-number steps.
+  // DayNumber first moves a skipped day back to the last Julian day and
+  // counts from there, so the bounded loop is asked again for that date.
   bool reached = true;
   const int32_t number = LoopCalendar::DayNumberWith(d, LoopCalendar::JulianDayCount, [&](TCalDate x) {
     const auto count = BoundedLoopCount(x);
@@ -94,7 +79,7 @@ TLoopAnswer LoopAnswer(std::optional<std::size_t> preset, TCalDate d) {
   return answer;
 }
 
-void CheckDayNumbers(TTransition t, std::optional<std::size_t> preset, TCalDate d) {
+void CheckDayNumbers(NamedTransition t, std::optional<std::size_t> preset, TCalDate d) {
   const std::string why = Case(t, d);
   const TLoopAnswer loop = LoopAnswer(preset, d);
   if (loop.Count) {
@@ -172,23 +157,23 @@ void CheckStepping(TCalDate d) {
   FUZZ_REQUIRE(Cdatlib::DateAfter(next, d) || next.Year == 0, "NextDay" + of + " gave " + Shown(next));
 }
 
-TTransition TransitionOf(Fuzz::TFuzzInput& input, std::optional<std::size_t>& preset) {
+NamedTransition TransitionOf(Fuzz::TFuzzInput& input, std::optional<std::size_t>& preset) {
   const uint8_t choice = input.Byte();
   if (choice % 2 == 0) {
-    preset = (choice / 2) % Presets.size();
-    return Presets[*preset];
+    preset = (choice / 2) % std::size(Transitions);
+    return Transitions[*preset];
   }
-  TTransition t;
-  t.LastJulian = {input.Word(), input.Word(), input.Word()};
-  t.FirstGregorian = {input.Word(), input.Word(), input.Word()};
+  NamedTransition t{"fuzzed", {}, {}};
+  t.lastJulian = {input.Word(), input.Word(), input.Word()};
+  t.firstGregorian = {input.Word(), input.Word(), input.Word()};
   return t;
 }
 
-TCalDate DateOf(Fuzz::TFuzzInput& input, TTransition t) {
+TCalDate DateOf(Fuzz::TFuzzInput& input, NamedTransition t) {
   const uint8_t choice = input.Byte();
   if (choice % 2 == 0) return {input.Word(), input.Word(), input.Word()};
   // Near the transition, where the calendars meet and the loop reaches.
-  const int year = t.FirstGregorian.Year + static_cast<int8_t>(input.Byte()) / 4;
+  const int year = t.firstGregorian.Year + static_cast<int8_t>(input.Byte()) / 4;
   return {static_cast<uint16_t>(year), input.Byte(), input.Byte()};
 }
 
@@ -197,8 +182,8 @@ TCalDate DateOf(Fuzz::TFuzzInput& input, TTransition t) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   Fuzz::TFuzzInput input(data, size);
   std::optional<std::size_t> preset;
-  const TTransition transition = TransitionOf(input, preset);
-  UseTransition(transition);
+  const NamedTransition transition = TransitionOf(input, preset);
+  UseTransition(transition.lastJulian, transition.firstGregorian);
   const TCalDate date = DateOf(input, transition);
   CheckDayNumbers(transition, preset, date);
   CheckMonthLengths(date);
