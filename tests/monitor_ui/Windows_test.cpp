@@ -78,20 +78,6 @@ class MonitorWindowsTest : public testing::Test {
   int answeredBoxes_ = 0;
 };
 
-TEST_F(MonitorWindowsTest, StartUpFillsBothLabelsAndStartsTheMinuteTimer) {
-  EXPECT_EQ(form1_->Label2->text(), QStringLiteral("[no new checkpoint]"));
-  EXPECT_FALSE(form1_->Timer1->isActive());
-  Start();
-  EXPECT_EQ(form1_->Label1->text(), QStringLiteral("This program has not been run before on this PC"));
-  EXPECT_TRUE(form1_->Label2->text().startsWith(QStringLiteral("New checkpoint = "))) << form1_->Label2->text().toStdString();
-  EXPECT_EQ(form1_->Label2->text().size(), 17 + 16);
-  EXPECT_TRUE(form1_->Timer1->isActive());
-  EXPECT_EQ(form1_->Timer1->interval(), 60000);
-  EXPECT_EQ(form1_->windowTitle(), QStringLiteral("Tallyvane"));
-  EXPECT_EQ(form1_->Button1->text(), QStringLiteral("Continue"));
-  EXPECT_EQ(form1_->Label1->toolTip(), QStringLiteral("the last checkpoint of the previous run"));
-}
-
 TEST_F(MonitorWindowsTest, ContinueMinimizesWhenThereIsNoNotificationArea) {
   ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable()) << "the offscreen desktop has no notification area";
   Start();
@@ -288,13 +274,6 @@ TEST(AboutText, ModificationTimeIsLocalWallClockTime) {
   EXPECT_EQ(stamp.Date.Month, local.tm_mon + 1);
   EXPECT_EQ(stamp.Date.Day, local.tm_mday);
   EXPECT_NEAR(stamp.Time.Hour * 60 + stamp.Time.Minute, local.tm_hour * 60 + local.tm_min, 1);
-}
-
-TEST(AboutText, PathIsLowerCasedInAToZOnly) {
-  QLabel path, time;
-  ShowProgramFileInfo(&path, &time);
-  const QString shown = path.text();
-  for (const QChar c : shown) EXPECT_FALSE(c >= QChar(u'A') && c <= QChar(u'Z')) << shown.toStdString();
 }
 
 // An object whose event handler fails, as a handler with a bug would.
