@@ -274,10 +274,12 @@ slow_logoff_from_the_tray_ends_normally() {
   while (($(date +%s) - LAUNCHED[slowlogoff] < 70)) && ! status_is slowlogoff 1 && ! has_exited slowlogoff; do
     sleep 0.5
   done
+  local before_die
+  before_die=$(status_in slowlogoff)
   sm_expect slowlogoff "ok die closed" die
   wait_for_exit slowlogoff
   [ "$EXIT_CODE" = 0 ] || fail "exit code after Die: $EXIT_CODE"
-  status_is slowlogoff 0 || fail "status after Die: $(status_in slowlogoff)"
+  status_is slowlogoff 0 || fail "status after Die: $(status_in slowlogoff), before it: $before_die"
 }
 
 start_display
