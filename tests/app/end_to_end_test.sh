@@ -8,10 +8,10 @@ BINARY=$(realpath "$1")
 WORK=$(mktemp -d /tmp/tallyvane-e2e.XXXXXX)
 PASSED=0
 FAILED=0
-PIDS=()
+BACKGROUND_PIDS=()
 
 cleanup() {
-  for pid in "${PIDS[@]}"; do
+  for pid in "${BACKGROUND_PIDS[@]}"; do
     kill -KILL "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
   done
@@ -21,36 +21,8 @@ trap cleanup EXIT
 
 fail() { echo "  FAILED: $*"; CASE_OK=0; }
 
-# Waits up to a number of seconds for a command to succeed.
-wait_for_seconds() {
-  local seconds=$1
-  shift
-  for _ in $(seq $((seconds * 10))); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
-wait_for() { wait_for_seconds 10 "$@"; }
-
-start_display() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
-  PIDS+=($!)
-  wait_for test -s "$WORK/display" || { echo "Xvfb did not start"; exit 1; }
-  export DISPLAY=":$(head -n1 "$WORK/display")"
-  # A second try when the first does not show up: on a loaded machine trayer
-  # can miss the display's first moments.
-  local try
-  for try in 1 2; do
-    trayer --edge top --align right --widthtype request --height 24 >"$WORK/trayer.txt" 2>&1 &
-    PIDS+=($!)
-    wait_for xdotool search --onlyvisible --class trayer && return
-    kill "${PIDS[-1]}" 2>/dev/null
-  done
-  echo "trayer did not start on $DISPLAY:"
-  cat "$WORK/trayer.txt"
-  exit 1
-}
+# shellcheck source=/dev/null
+source "$(dirname "$0")/../../scripts/virtual-display.sh"
 
 # A program folder with a copy of the program, and optional files in it.
 new_folder() {
@@ -63,7 +35,7 @@ new_folder() {
 launch() {
   (cd "$1" && exec ./tallyvane >"$1/stdout.txt" 2>&1) &
   PROGRAM=$!
-  PIDS+=($PROGRAM)
+  BACKGROUND_PIDS+=($PROGRAM)
 }
 
 # The program's window with exactly this title. xdotool's own name match also
@@ -243,7 +215,7 @@ read_only_folder_fails_the_start() {
   (cd "$folder" && exec setpriv --reuid=nobody --regid=nogroup --clear-groups \
     ./tallyvane >"$folder/stdout.txt" 2>&1) &
   PROGRAM=$!
-  PIDS+=($PROGRAM)
+  BACKGROUND_PIDS+=($PROGRAM)
   expect_start_error "$folder" 'Cannot create file ".*/triplog.txt". Permission denied.'
   [ ! -e "$folder/triplog.txt" ] || fail "a trip log was written"
 }
@@ -342,7 +314,7 @@ CASES=(first_run_then_sigterm first_run_then_sighup first_run_then_sigint
   end_signal_during_the_start_error_box second_start_shows_the_running_copy stamp_with_markup_shows_as_text)
 (($# > 1)) && CASES=("${@:2}")
 
-start_display
+start_display || exit 1
 for name in "${CASES[@]}"; do run_case "$name"; done
 
 echo "$PASSED passed, $FAILED failed"
