@@ -76,9 +76,10 @@ bool Running = false;
 // the same verdict again.
 void EndBeforeRunning() { QCoreApplication::exit(1); }
 
-// An end signal: the data is saved and the loop ends. Not quit(): it would
-// close every window, running the close queries again.
-void EndSignalArrived() {
+// An end signal or the session manager's quit: the data is saved and the
+// loop ends. Not quit(): it would close every window, running the close
+// queries again.
+void SessionEnds() {
   if (!Running) return EndBeforeRunning();
   SaveForSessionEnd();
   QCoreApplication::exit(0);
@@ -108,7 +109,7 @@ int RunProgram(TApplication& app) {
     return 0;
   }
   Desktop::TSessionEnd sessionEnd;
-  QObject::connect(&sessionEnd, &Desktop::TSessionEnd::Ending, &app, EndSignalArrived);
+  QObject::connect(&sessionEnd, &Desktop::TSessionEnd::Ending, &app, SessionEnds);
   QObject::connect(&sessionEnd, &Desktop::TSessionEnd::SaveRequested, &app, SessionSaveRequested);
 
   // Created hidden in this order, destroyed in the reverse order.

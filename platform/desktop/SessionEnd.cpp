@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
@@ -40,6 +41,7 @@ TSessionEnd::TSessionEnd(QObject* parent) : QObject(parent), notifier_(nullptr) 
   if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
     connect(app, &QGuiApplication::commitDataRequest, this, &TSessionEnd::CommitDataRequested, Qt::DirectConnection);
     connect(app, &QGuiApplication::saveStateRequest, this, &TSessionEnd::SaveStateRequested, Qt::DirectConnection);
+    app->installEventFilter(this);
   }
 }
 
@@ -58,6 +60,16 @@ void TSessionEnd::SignalArrived() {
   char bytes[16];
   while (read(SignalPipe[0], bytes, sizeof bytes) > 0) {
   }
+  End();
+}
+
+bool TSessionEnd::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != QCoreApplication::instance() || event->type() != QEvent::Quit) return false;
+  End();
+  return true;
+}
+
+void TSessionEnd::End() {
   if (ended_) return;
   ended_ = true;
   emit Ending();

@@ -1,6 +1,6 @@
 // The end of the user's session, by both routes a Linux desktop takes: the
-// session manager's request to save, and SIGTERM, SIGHUP or SIGINT sent by
-// systemd or the display manager at log-off and shutdown.
+// session manager's request to save and its quit, and SIGTERM, SIGHUP or
+// SIGINT sent by systemd or the display manager at log-off and shutdown.
 #pragma once
 
 #include <QObject>
@@ -24,10 +24,18 @@ class TSessionEnd : public QObject {
   // through the session manager's quit, one that is cancelled leaves it
   // running.
   void SaveRequested();
-  // An end signal arrived; emitted once, on the user-interface thread.
+  // An end signal arrived, or the session manager told the program to quit;
+  // emitted once, on the user-interface thread.
   void Ending();
 
+ protected:
+  // Takes the application's quit: left to itself, it would close only the
+  // windows that are shown, and a main window waiting in the notification
+  // area would never record its end.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  void End();
   void SignalArrived();
   void CommitDataRequested(QSessionManager& manager);
   void SaveStateRequested(QSessionManager& manager);
