@@ -17,8 +17,9 @@ wait_for_seconds() {
 }
 wait_for() { wait_for_seconds 10 "$@"; }
 
-# Starts the display and its notification area and exports DISPLAY, and an
-# XDG_RUNTIME_DIR of its own when none is set, so Qt has nothing to warn of.
+# Starts the display and its notification area (not with --no-tray) and
+# exports DISPLAY, and an XDG_RUNTIME_DIR of its own when none is set, so Qt
+# has nothing to warn of.
 start_display() {
   ${DISPLAY_BOOST:-} Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768}x24" -dpi 96 -nolisten tcp \
     3>"$WORK/display" 2>"$WORK/xvfb.txt" &
@@ -29,6 +30,7 @@ start_display() {
     export XDG_RUNTIME_DIR=$WORK/runtime
     mkdir -p -m 700 "$XDG_RUNTIME_DIR"
   fi
+  [ "${1:-}" = --no-tray ] && return 0
   # A second try when the first does not show up: on a loaded machine trayer
   # can miss the display's first moments.
   local try

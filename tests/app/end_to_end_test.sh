@@ -2,6 +2,7 @@
 # Runs copies of the real program, each in a folder of its own, on a virtual
 # display (Xvfb) with a notification area (trayer), and drives them with
 # xdotool as a user would.
+# No -e: a failed check is counted and the run goes on to the next case.
 set -uo pipefail
 
 BINARY=$(realpath "$1")

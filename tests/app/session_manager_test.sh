@@ -5,6 +5,7 @@
 # registers, a session save and a cancelled shutdown keep it running, and a
 # shutdown that goes through ends it normally.
 # Usage: session_manager_test.sh <tallyvane binary> <xsmp_driver binary>
+# No -e: a failed check is counted and the run goes on to the next case.
 set -uo pipefail
 
 BINARY=$(realpath "$1")
@@ -12,7 +13,7 @@ DRIVER=$(realpath "$2")
 WORK=$(mktemp -d /tmp/tallyvane-xsmp.XXXXXX)
 PASSED=0
 FAILED=0
-PIDS=()
+BACKGROUND_PIDS=()
 # Per session (one program and its session manager), by name.
 declare -A PROGRAM FOLDER LAUNCHED SM_PID SM_IN SM_OUT SM_ADDRESS
 # No cookies on either side: the drivers take whoever reaches their local socket.
@@ -20,7 +21,7 @@ export ICEAUTHORITY="$WORK/iceauthority"
 
 cleanup() {
   local pid
-  for pid in "${PIDS[@]}"; do
+  for pid in "${BACKGROUND_PIDS[@]}"; do
     kill -KILL "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
   done
@@ -37,33 +38,8 @@ trap cleanup EXIT
 
 fail() { echo "  FAILED: $*"; CASE_OK=0; }
 
-# Waits up to 10 s for a command to succeed.
-wait_for() {
-  for _ in $(seq 100); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-start_display() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
-  PIDS+=($!)
-  wait_for test -s "$WORK/display" || { echo "Xvfb did not start"; exit 1; }
-  DISPLAY=":$(head -n1 "$WORK/display")"
-  export DISPLAY
-  # A second try when the first does not show up: on a loaded machine trayer
-  # can miss the display's first moments.
-  for _ in 1 2; do
-    trayer --edge top --align right --widthtype request --height 24 >"$WORK/trayer.txt" 2>&1 &
-    PIDS+=($!)
-    wait_for xdotool search --onlyvisible --class trayer && return
-    kill "${PIDS[-1]}" 2>/dev/null
-  done
-  echo "trayer did not start on $DISPLAY:"
-  cat "$WORK/trayer.txt"
-  exit 1
-}
+# shellcheck source=/dev/null
+source "$(dirname "$0")/../../scripts/virtual-display.sh"
 
 # A session manager of the session's own, talked to through two fifos; its
 # first line is the value for SESSION_MANAGER.
@@ -118,7 +94,7 @@ launch() {
   cp "$BINARY" "$folder/tallyvane"
   (cd "$folder" && SESSION_MANAGER=${SM_ADDRESS[$session]} exec ./tallyvane >"$folder/stdout.txt" 2>&1) &
   PROGRAM[$session]=$!
-  PIDS+=($!)
+  BACKGROUND_PIDS+=($!)
   FOLDER[$session]=$folder
   LAUNCHED[$session]=$(date +%s)
 }
@@ -282,7 +258,7 @@ slow_logoff_from_the_tray_ends_normally() {
   status_is slowlogoff 0 || fail "status after Die: $(status_in slowlogoff), before it: $before_die"
 }
 
-start_display
+start_display || exit 1
 for session in saves logoff slowlogoff; do
   start_session_manager "$session"
   launch "$session"
