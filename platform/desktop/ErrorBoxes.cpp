@@ -8,7 +8,7 @@
 
 namespace Desktop {
 
-std::string WithFinalPeriod(std::string message) {
+std::string WithPeriodWhenEndingAboveDot(std::string message) {
   if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') message += '.';
   return message;
 }
@@ -18,9 +18,12 @@ std::string StartupErrorText(const std::string& kind, const std::string& module,
   char where[32];
   if (std::snprintf(where, sizeof where, "%p", address) < 0) where[0] = '\0';
   std::string text = "Exception " + kind + " in module " + module + " at " + where + ".\n";
-  text += message;
-  if (text.back() != '.') text += '.';
-  return text;
+  return text + WithPeriodWhenNotEndingInDot(message);
+}
+
+std::string WithPeriodWhenNotEndingInDot(std::string message) {
+  if (message.empty() || message.back() != '.') message += '.';
+  return message;
 }
 
 namespace {
@@ -38,7 +41,7 @@ void ShowErrorBox(const std::string& message) {
   // Shown without an event loop of its own: a handler that fails returns at
   // once, so the timer that called it goes on ticking while nobody answers,
   // and every failure adds one box, not one nested loop.
-  QMessageBox* box = NewBox(QString::fromLocal8Bit(Cdatlib::ApplicationTitle()), WithFinalPeriod(message));
+  QMessageBox* box = NewBox(QString::fromLocal8Bit(Cdatlib::ApplicationTitle()), WithPeriodWhenEndingAboveDot(message));
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::ApplicationModal);
   box->show();

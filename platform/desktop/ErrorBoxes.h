@@ -6,8 +6,12 @@
 
 namespace Desktop {
 
-// The message with a "." added when its last character sorts above ".".
-std::string WithFinalPeriod(std::string message);
+// The two boxes end their messages differently. An event error gets a "."
+// only when its last character sorts above "." (so "!", ")" or a blank stay as
+// they are); the start-up error gets one whenever it does not already end
+// with a ".".
+std::string WithPeriodWhenEndingAboveDot(std::string message);
+std::string WithPeriodWhenNotEndingInDot(std::string message);
 
 // "Exception KIND in module MODULE at ADDRESS." and the message on the next line.
 std::string StartupErrorText(const std::string& kind, const std::string& module, const void* address,
