@@ -7,23 +7,16 @@ set -uo pipefail
 
 BINARY=$(realpath "$1")
 WORK=$(mktemp -d /tmp/tallyvane-e2e.XXXXXX)
-PASSED=0
-FAILED=0
 BACKGROUND_PIDS=()
 
 cleanup() {
-  for pid in "${BACKGROUND_PIDS[@]}"; do
-    kill -KILL "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
+  stop_processes "${BACKGROUND_PIDS[@]}"
   rm -rf "$WORK"
 }
 trap cleanup EXIT
 
-fail() { echo "  FAILED: $*"; CASE_OK=0; }
-
 # shellcheck source=/dev/null
-source "$(dirname "$0")/../../scripts/virtual-display.sh"
+source "$(dirname "$0")/case_runner.sh"
 
 # A program folder with a copy of the program, and optional files in it.
 new_folder() {
@@ -39,49 +32,14 @@ launch() {
   BACKGROUND_PIDS+=($PROGRAM)
 }
 
-# The program's window with exactly this title. xdotool's own name match also
-# returns windows without a WM_NAME (the tray icon's), so each is checked.
-window_named() {
-  local w
-  for w in $(xdotool search --all --pid "$PROGRAM" --name "^$1\$" 2>/dev/null); do
-    [ "$(xprop -id "$w" WM_NAME 2>/dev/null)" = "WM_NAME(STRING) = \"$1\"" ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
+window_named() { x_window_named "$PROGRAM" "$1"; }
 main_window() { window_named Tallyvane; }
-is_mapped() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
-is_unmapped() { xwininfo -id "$1" 2>/dev/null | grep -q IsUnMapped; }
 mapped_main_window() { local w; w=$(main_window) && [ -n "$w" ] && is_mapped "$w"; }
-# Ended, or ended and not yet waited for.
-has_exited() { [ ! -e "/proc/$PROGRAM" ] || [ "$(awk '{print $3}' "/proc/$PROGRAM/stat" 2>/dev/null)" = Z ]; }
+has_exited() { process_ended "$PROGRAM"; }
+wait_for_exit() { wait_for_exit_of "$PROGRAM"; }
 
-# Waits for the program to end and puts its exit code in EXIT_CODE.
-wait_for_exit() {
-  EXIT_CODE=timeout
-  wait_for has_exited || return
-  wait "$PROGRAM" 2>/dev/null
-  EXIT_CODE=$?
-}
-
-status_in() { tr -d '\r' <"$1/CHKPT.INI" | sed -n 's/^TripStatus=//p'; }
-stamp_in() { tr -d '\r' <"$1/CHKPT.INI" | sed -n 's/^TripTS=//p'; }
-
-# Presses a key in a window until a condition holds, up to ten tries: on a
-# loaded machine a window can be found and mapped before it takes its first
-# key, and a key sent then is lost.
-press_until() {
-  local window=$1 key=$2 i
-  shift 2
-  wait_for is_mapped "$window" || return 1
-  for i in $(seq 10); do
-    xdotool windowfocus --sync "$window" key "$key" 2>/dev/null
-    for _ in $(seq 10); do
-      "$@" && return 0
-      sleep 0.1
-    done
-  done
-  return 1
-}
+status_in() { checkpoint_value "$1" TripStatus; }
+stamp_in() { checkpoint_value "$1" TripTS; }
 
 click_tray_icon() {
   local tray X Y WIDTH HEIGHT SCREEN WINDOW
@@ -90,22 +48,8 @@ click_tray_icon() {
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
 }
 
-run_case() {
-  local name=$1
-  CASE_OK=1
-  echo "[ RUN ] $name"
-  "$name"
-  if ((CASE_OK)); then
-    PASSED=$((PASSED + 1))
-    echo "[  OK ] $name"
-  else
-    FAILED=$((FAILED + 1))
-    echo "[ FAIL] $name"
-  fi
-  if [ -n "${PROGRAM:-}" ]; then
-    kill -KILL "$PROGRAM" 2>/dev/null
-    wait "$PROGRAM" 2>/dev/null
-  fi
+after_case() {
+  stop_processes "${PROGRAM:-}"
   PROGRAM=
 }
 
@@ -317,6 +261,4 @@ CASES=(first_run_then_sigterm first_run_then_sighup first_run_then_sigint
 
 start_display || exit 1
 for name in "${CASES[@]}"; do run_case "$name"; done
-
-echo "$PASSED passed, $FAILED failed"
-[ "$FAILED" = 0 ]
+finish

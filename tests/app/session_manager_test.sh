@@ -11,8 +11,6 @@ set -uo pipefail
 BINARY=$(realpath "$1")
 DRIVER=$(realpath "$2")
 WORK=$(mktemp -d /tmp/tallyvane-xsmp.XXXXXX)
-PASSED=0
-FAILED=0
 BACKGROUND_PIDS=()
 # Per session (one program and its session manager), by name.
 declare -A PROGRAM FOLDER LAUNCHED SM_PID SM_IN SM_OUT SM_ADDRESS
@@ -21,25 +19,19 @@ export ICEAUTHORITY="$WORK/iceauthority"
 
 cleanup() {
   local pid
-  for pid in "${BACKGROUND_PIDS[@]}"; do
-    kill -KILL "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
+  stop_processes "${BACKGROUND_PIDS[@]}"
   # Asked to stop, a driver removes its socket; killed, it would leave it.
   for pid in "${SM_PID[@]}"; do kill -TERM "$pid" 2>/dev/null; done
   for pid in "${SM_PID[@]}"; do
     for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -KILL "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
+    stop_processes "$pid"
   done
   rm -rf "$WORK"
 }
 trap cleanup EXIT
 
-fail() { echo "  FAILED: $*"; CASE_OK=0; }
-
 # shellcheck source=/dev/null
-source "$(dirname "$0")/../../scripts/virtual-display.sh"
+source "$(dirname "$0")/case_runner.sh"
 
 # A session manager of the session's own, talked to through two fifos; its
 # first line is the value for SESSION_MANAGER.
@@ -99,31 +91,11 @@ launch() {
   LAUNCHED[$session]=$(date +%s)
 }
 
-# The program's window with exactly this title. xdotool's own name match also
-# returns windows without a WM_NAME (the tray icon's), so each is checked.
-main_window() {
-  local w
-  for w in $(xdotool search --all --pid "${PROGRAM[$1]}" --name '^Tallyvane$' 2>/dev/null); do
-    [ "$(xprop -id "$w" WM_NAME 2>/dev/null)" = 'WM_NAME(STRING) = "Tallyvane"' ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
-is_mapped() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
-is_unmapped() { xwininfo -id "$1" 2>/dev/null | grep -q IsUnMapped; }
+main_window() { x_window_named "${PROGRAM[$1]}" Tallyvane; }
 mapped_main_window() { local w; w=$(main_window "$1") && [ -n "$w" ] && is_mapped "$w"; }
-# Ended, or ended and not yet waited for.
-has_exited() {
-  local pid=${PROGRAM[$1]}
-  [ ! -e "/proc/$pid" ] || [ "$(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null)" = Z ]
-}
+has_exited() { process_ended "${PROGRAM[$1]}"; }
 
-# Waits for a session's program to end and puts its exit code in EXIT_CODE.
-wait_for_exit() {
-  EXIT_CODE=timeout
-  wait_for has_exited "$1" || return
-  wait "${PROGRAM[$1]}" 2>/dev/null
-  EXIT_CODE=$?
-}
+wait_for_exit() { wait_for_exit_of "${PROGRAM[$1]}"; }
 
 # Fails the case when the program has ended, or ends within two seconds: the
 # loop of a program that is quitting ends soon after it answers.
@@ -137,43 +109,20 @@ keeps_running() {
   mapped_main_window "$1" || fail "$2: the main window is no longer shown"
 }
 
-status_in() { tr -d '\r' <"${FOLDER[$1]}/CHKPT.INI" | sed -n 's/^TripStatus=//p'; }
-stamp_in() { tr -d '\r' <"${FOLDER[$1]}/CHKPT.INI" | sed -n 's/^TripTS=//p'; }
+status_in() { checkpoint_value "${FOLDER[$1]}" TripStatus; }
+stamp_in() { checkpoint_value "${FOLDER[$1]}" TripTS; }
 status_is() { [ "$(status_in "$1")" = "$2" ]; }
 
-# Presses a key in a window until a condition holds, up to ten tries: on a
-# loaded machine a window can be found and mapped before it takes its first
-# key, and a key sent then is lost.
-press_until() {
-  local window=$1 key=$2
-  shift 2
-  wait_for is_mapped "$window" || return 1
-  for _ in $(seq 10); do
-    xdotool windowfocus --sync "$window" key "$key" 2>/dev/null
-    for _ in $(seq 10); do
-      "$@" && return 0
-      sleep 0.1
-    done
-  done
-  return 1
+# Each case runs in one of the sessions; a failure shows what the session
+# manager saw during the case.
+run_session_case() {
+  CASE_SESSION=$1
+  run_case "$2"
 }
-
-# Runs a case; a failure shows what the session manager saw meanwhile.
-run_case() {
-  local session=$1 name=$2 logged
-  CASE_OK=1
-  logged=$(wc -l <"$WORK/$session.log")
-  echo "[ RUN ] $name"
-  "$name"
-  if ((CASE_OK)); then
-    PASSED=$((PASSED + 1))
-    echo "[  OK ] $name"
-  else
-    echo "  session manager transcript:"
-    tail -n +$((logged + 1)) "$WORK/$session.log" | sed 's/^/    /'
-    FAILED=$((FAILED + 1))
-    echo "[ FAIL] $name"
-  fi
+before_case() { LOGGED=$(wc -l <"$WORK/$CASE_SESSION.log"); }
+after_failed_case() {
+  echo "  session manager transcript:"
+  tail -n +$((LOGGED + 1)) "$WORK/$CASE_SESSION.log" | sed 's/^/    /'
 }
 
 # Session "saves": one program through a save, a cancelled shutdown and the
@@ -266,12 +215,10 @@ done
 
 # "saves" and "slowlogoff" started together, so their first ticks pass during
 # the same wait: the slow log-off goes before the tick "saves" waits for.
-run_case saves registers_and_asks_never_to_be_restarted
-run_case saves session_save_records_a_normal_end_and_keeps_running
-run_case saves cancelled_shutdown_keeps_running
-run_case logoff shutdown_then_die_ends_normally
-run_case slowlogoff slow_logoff_from_the_tray_ends_normally
-run_case saves next_tick_marks_the_run_as_running_again
-
-echo "$PASSED passed, $FAILED failed"
-[ "$FAILED" = 0 ]
+run_session_case saves registers_and_asks_never_to_be_restarted
+run_session_case saves session_save_records_a_normal_end_and_keeps_running
+run_session_case saves cancelled_shutdown_keeps_running
+run_session_case logoff shutdown_then_die_ends_normally
+run_session_case slowlogoff slow_logoff_from_the_tray_ends_normally
+run_session_case saves next_tick_marks_the_run_as_running_again
+finish

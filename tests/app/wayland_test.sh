@@ -3,13 +3,12 @@
 # in a D-Bus session of its own, with or without a bar whose tray hosts
 # StatusNotifierItems, and drives the program with wtype and D-Bus calls as a
 # user and a tray would.
+# No -e: a failed check is counted and the run goes on to the next case.
 set -uo pipefail
 
 BINARY=$(realpath "$1")
 WORK=$(mktemp -d /tmp/tallyvane-wayland.XXXXXX)
 RUN_USER=tallyvane-wl
-PASSED=0
-FAILED=0
 
 # sway refuses to run as root, so root hands the compositor, the bar and the
 # program to an unprivileged user of their own.
@@ -23,31 +22,23 @@ if [ "$(id -u)" = 0 ]; then
 fi
 give() { ((${#AS_USER[@]})) && chown -R "$RUN_USER:" "$@"; return 0; }
 
-# Ended, or ended and not yet waited for.
-gone() { [ ! -e "/proc/$1" ] || [ "$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" = Z ]; }
+# shellcheck source=/dev/null
+source "$(dirname "$0")/case_runner.sh"
 
-stop() {
-  local pid
-  for pid in "$@"; do
-    [ -n "$pid" ] || continue
-    kill -KILL "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
-}
 
 # Stops the current session's processes by their ids. The bar and the bus
 # daemon are not this shell's children, so each is checked to be still what
 # it was before it is killed.
 stop_session() {
   local bar
-  stop "${PROGRAM:-}" "${KEYBOARD:-}"
+  stop_processes "${PROGRAM:-}" "${KEYBOARD:-}"
   bar=$(cat "${SESSION:-/nonexistent}/bar.pid" 2>/dev/null)
   [ -n "$bar" ] && [ "$(cat "/proc/$bar/comm" 2>/dev/null)" = swaybar ] && kill -KILL "$bar"
   # dbus-run-session ends its bus daemon once the compositor has ended.
   if [ -n "${BUS_SESSION:-}" ]; then
     [ -n "${COMPOSITOR:-}" ] && kill -TERM "$COMPOSITOR" 2>/dev/null
-    wait_for gone "$BUS_SESSION" || stop "${COMPOSITOR:-}" "${BUS_DAEMON:-}"
-    stop "$BUS_SESSION"
+    wait_for process_ended "$BUS_SESSION" || stop_processes "${COMPOSITOR:-}" "${BUS_DAEMON:-}"
+    stop_processes "$BUS_SESSION"
   fi
   PROGRAM= KEYBOARD= COMPOSITOR= BUS_DAEMON= BUS_SESSION= SESSION=
 }
@@ -58,17 +49,6 @@ cleanup() {
 }
 trap cleanup EXIT
 trap "exit 1" INT TERM HUP
-
-fail() { echo "  FAILED: $*"; CASE_OK=0; }
-
-# Waits up to 10 s for a command to succeed.
-wait_for() {
-  for _ in $(seq 100); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
 
 # A command in the current session, as the session's user, with nothing of
 # the caller's desktop in its environment.
@@ -185,9 +165,9 @@ find_item() {
   return 1
 }
 
-# Presses a key until a condition holds, up to ten tries: a window can be in
+# Types a key until a condition holds, up to ten tries: a window can be in
 # the tree before it takes its first key on a loaded machine.
-press_until() {
+type_until() {
   local key=$1 i
   shift
   for i in $(seq 10); do
@@ -200,18 +180,12 @@ press_until() {
   return 1
 }
 
-has_exited() { gone "$PROGRAM"; }
-
-# Waits for the program to end and puts its exit code in EXIT_CODE.
 wait_for_exit() {
-  EXIT_CODE=timeout
-  wait_for has_exited || return
-  wait "$PROGRAM" 2>/dev/null
-  EXIT_CODE=$?
+  wait_for_exit_of "$PROGRAM"
   PROGRAM=
 }
 
-status_in() { tr -d '\r' <"$1/CHKPT.INI" 2>/dev/null | sed -n 's/^TripStatus=//p'; }
+status_in() { checkpoint_value "$1" TripStatus; }
 
 sigterm_ends_normally() {
   kill -TERM "$PROGRAM"
@@ -226,7 +200,7 @@ tray_continue_hides_and_activate_shows() {
   launch
   wait_for main_window_shown || { fail "the main window did not show"; return; }
   wait_for find_item || fail "no StatusNotifierItem of the program is registered: $(watcher_property RegisteredStatusNotifierItems | tr -s " \n" " ")"
-  press_until Return main_window_hidden || fail "Continue did not hide the window"
+  type_until Return main_window_hidden || fail "Continue did not hide the window"
   kill -0 "$PROGRAM" 2>/dev/null || { fail "the program ended"; return; }
   if [ -n "${ITEM_SERVICE:-}" ]; then
     bus_call "$ITEM_SERVICE" "$ITEM_PATH" org.kde.StatusNotifierItem.Activate int32:0 int32:0 >/dev/null ||
@@ -243,7 +217,7 @@ no_tray_continue_minimizes() {
   wait_for main_window_shown || { fail "the main window did not show"; return; }
   # sway does not minimize windows: the request is what shows, and the
   # window stays.
-  press_until Return asked_to_minimize || fail "Continue did not ask to minimize the window"
+  type_until Return asked_to_minimize || fail "Continue did not ask to minimize the window"
   main_window_shown || fail "the window is no longer there"
   kill -0 "$PROGRAM" 2>/dev/null || { fail "the program ended"; return; }
   sigterm_ends_normally
@@ -259,30 +233,21 @@ tray_host_after_start() {
   touch "$SESSION/bar.go"
   wait_for tray_host_ready || { fail "swaybar registered no StatusNotifierWatcher with a host"; return; }
   wait_for find_item || fail "no StatusNotifierItem of the program is registered: $(watcher_property RegisteredStatusNotifierItems | tr -s " \n" " ")"
-  press_until Return main_window_hidden || fail "Continue did not hide the window"
+  type_until Return main_window_hidden || fail "Continue did not hide the window"
   sigterm_ends_normally
 }
 
-run_case() {
-  local name=$1
-  CASE_OK=1
+before_case() {
   ITEM_SERVICE=
   FOLDER=
-  echo "[ RUN ] $name"
-  "$name"
-  if ((CASE_OK)); then
-    PASSED=$((PASSED + 1))
-    echo "[  OK ] $name"
-  else
-    FAILED=$((FAILED + 1))
-    echo "[ FAIL] $name"
-    if [ -n "$FOLDER" ]; then
-      echo "  the program's output, protocol log left out:"
-      grep -v '^\[ *[0-9.]*\] ' "$FOLDER/stdout.txt" | tail -n 30 | sed 's/^/    /'
-    fi
-  fi
-  stop_session
 }
+after_failed_case() {
+  if [ -n "$FOLDER" ]; then
+    echo "  the program's output, protocol log left out:"
+    grep -v '^\[ *[0-9.]*\] ' "$FOLDER/stdout.txt" | tail -n 30 | sed 's/^/    /'
+  fi
+}
+after_case() { stop_session; }
 
 # Every case but tray_host_after_start by default; the names given after the
 # binary run alone.
@@ -290,6 +255,4 @@ CASES=(tray_continue_hides_and_activate_shows no_tray_continue_minimizes)
 (($# > 1)) && CASES=("${@:2}")
 
 for name in "${CASES[@]}"; do run_case "$name"; done
-
-echo "$PASSED passed, $FAILED failed"
-[ "$FAILED" = 0 ]
+finish
