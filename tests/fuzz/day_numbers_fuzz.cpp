@@ -28,7 +28,7 @@ std::string Shown(TCalDate d) {
   return std::to_string(d.Year) + "-" + std::to_string(d.Month) + "-" + std::to_string(d.Day);
 }
 
-std::string Case(NamedTransition t, TCalDate d) {
+std::string Case(const NamedTransition& t, TCalDate d) {
   return "date " + Shown(d) + " transition " + Shown(t.lastJulian) + " / " + Shown(t.firstGregorian);
 }
 
@@ -79,7 +79,7 @@ TLoopAnswer LoopAnswer(std::optional<std::size_t> preset, TCalDate d) {
   return answer;
 }
 
-void CheckDayNumbers(NamedTransition t, std::optional<std::size_t> preset, TCalDate d) {
+void CheckDayNumbers(const NamedTransition& t, std::optional<std::size_t> preset, TCalDate d) {
   const std::string why = Case(t, d);
   const TLoopAnswer loop = LoopAnswer(preset, d);
   if (loop.Count) {
@@ -169,7 +169,7 @@ NamedTransition TransitionOf(Fuzz::TFuzzInput& input, std::optional<std::size_t>
   return t;
 }
 
-TCalDate DateOf(Fuzz::TFuzzInput& input, NamedTransition t) {
+TCalDate DateOf(Fuzz::TFuzzInput& input, const NamedTransition& t) {
   const uint8_t choice = input.Byte();
   if (choice % 2 == 0) return {input.Word(), input.Word(), input.Word()};
   // Near the transition, where the calendars meet and the loop reaches.
