@@ -1,5 +1,7 @@
 // The program's icon in the notification area: added once, removed once,
 // with the application title as its tip; a left click asks for the window.
+// A notification area that only appears after the program started (both
+// autostarted at log-in) still gets the icon.
 #pragma once
 
 #include <QObject>
@@ -19,17 +21,26 @@ class TNotificationIcon : public QObject {
   explicit TNotificationIcon(QObject* parent = nullptr);
   ~TNotificationIcon() override;
 
-  // Adds the icon; false when the desktop has no notification area.
+  // Puts the icon up; false when the desktop has no notification area yet.
   bool Add(const QString& title);
   void Remove();
+  // Whether the icon is in a notification area now, so that a hidden
+  // window can be shown again through it.
   bool IsShown() const;
 
  signals:
   // A left-button click on the icon; other clicks are ignored.
   void LeftButtonPressed();
 
+ private slots:
+  void TrayHostAppeared();
+
  private:
-  QSystemTrayIcon* icon_;
+  void ShowIcon();
+
+  QString title_;
+  bool wanted_ = false;
+  QSystemTrayIcon* icon_ = nullptr;
 };
 
 }  // namespace Desktop

@@ -224,8 +224,7 @@ no_tray_continue_minimizes() {
 }
 
 # A bar that starts after the program (both autostarted at log-in) still
-# gets the icon, and Continue hides the window. Run by name only while the
-# program decides once at its start whether there is a tray.
+# gets the icon, and Continue hides the window.
 tray_host_after_start() {
   start_session late-host late-bar || return
   launch
@@ -249,9 +248,8 @@ after_failed_case() {
 }
 after_case() { stop_session; }
 
-# Every case but tray_host_after_start by default; the names given after the
-# binary run alone.
-CASES=(tray_continue_hides_and_activate_shows no_tray_continue_minimizes)
+# Every case by default; the names given after the binary run alone.
+CASES=(tray_continue_hides_and_activate_shows no_tray_continue_minimizes tray_host_after_start)
 (($# > 1)) && CASES=("${@:2}")
 
 for name in "${CASES[@]}"; do run_case "$name"; done
