@@ -21,6 +21,7 @@
 #include "platform/desktop/ProgramIcon.h"
 #include "platform/desktop/SessionEnd.h"
 #include "platform/desktop/SingleRun.h"
+#include "platform/qt/QtText.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ void SessionSaveRequested() {
 int RunProgram(TApplication& app) {
   app.setQuitOnLastWindowClosed(false);  // only the main window's close ends the program
   app.setWindowIcon(Desktop::ProgramIcon());
-  app.setApplicationName(QString::fromLocal8Bit(Cdatlib::ApplicationTitle()));
+  app.setApplicationName(PlatformQt::ToQt(Cdatlib::ApplicationTitle()));
 
   // A second start from the same folder only shows the running copy's window.
   Desktop::TSingleRun singleRun(Cdatlib::ProgramFolder);

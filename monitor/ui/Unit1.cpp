@@ -19,6 +19,7 @@
 #include "platform/desktop/NotificationIcon.h"
 #include "platform/desktop/ProgramFonts.h"
 #include "platform/desktop/ProgramIcon.h"
+#include "platform/qt/QtText.h"
 
 TForm1* Form1 = nullptr;
 
@@ -35,7 +36,7 @@ QLabel* MakeLabel(QWidget* parent, int left, int top, const QString& text) {
 }
 
 void SetLabelText(QLabel* label, const std::string& text) {
-  label->setText(QString::fromLocal8Bit(text));
+  label->setText(PlatformQt::ToQt(text));
   label->adjustSize();
 }
 
@@ -120,7 +121,7 @@ void TForm1::StartCheckpointTimer(int intervalMs) {
   if (!Timer1->isActive()) throw std::runtime_error("Not enough timers available");
 }
 
-void TForm1::FormCreate() { TrayIconData->Add(QString::fromLocal8Bit(Cdatlib::ApplicationTitle())); }
+void TForm1::FormCreate() { TrayIconData->Add(PlatformQt::ToQt(Cdatlib::ApplicationTitle())); }
 
 void TForm1::FormDestroy() { TrayIconData->Remove(); }
 

@@ -17,6 +17,7 @@
 #include "platform/desktop/EventErrors.h"
 #include "platform/desktop/ProgramFonts.h"
 #include "platform/desktop/ProgramIcon.h"
+#include "platform/qt/QtText.h"
 
 TFAbout1* FAbout1 = nullptr;
 
@@ -165,8 +166,8 @@ void TFAbout1::showEvent(QShowEvent* event) {
 
 void ShowProgramFileInfo(QLabel* pathLabel, QLabel* timeLabel) {
   const std::string path = Cdatlib::RunningProgramPath();
-  pathLabel->setText(QString::fromLocal8Bit(Monitor::AsciiLowerCase(path)));
+  pathLabel->setText(PlatformQt::ToQt(Monitor::AsciiLowerCase(path)));
   pathLabel->adjustSize();
-  timeLabel->setText(QString::fromLocal8Bit(Cdatlib::StampTextOfValue(Monitor::FileModifiedValue(path))));
+  timeLabel->setText(PlatformQt::ToQt(Cdatlib::StampTextOfValue(Monitor::FileModifiedValue(path))));
   timeLabel->adjustSize();
 }

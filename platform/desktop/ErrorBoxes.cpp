@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "calendar/Cdatlib.h"
+#include "platform/qt/QtText.h"
 
 namespace Desktop {
 
@@ -30,7 +31,7 @@ namespace {
 
 // Messages quote paths and system texts, so they are never read as markup.
 QMessageBox* NewBox(const QString& caption, const std::string& text) {
-  auto* box = new QMessageBox(QMessageBox::Critical, caption, QString::fromLocal8Bit(text), QMessageBox::Ok);
+  auto* box = new QMessageBox(QMessageBox::Critical, caption, PlatformQt::ToQt(text), QMessageBox::Ok);
   box->setTextFormat(Qt::PlainText);
   return box;
 }
@@ -41,7 +42,7 @@ void ShowErrorBox(const std::string& message) {
   // Shown without an event loop of its own: a handler that fails returns at
   // once, so the timer that called it goes on ticking while nobody answers,
   // and every failure adds one box, not one nested loop.
-  QMessageBox* box = NewBox(QString::fromLocal8Bit(Cdatlib::ApplicationTitle()), WithPeriodWhenEndingAboveDot(message));
+  QMessageBox* box = NewBox(PlatformQt::ToQt(Cdatlib::ApplicationTitle()), WithPeriodWhenEndingAboveDot(message));
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::ApplicationModal);
   box->show();

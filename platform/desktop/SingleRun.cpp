@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <thread>
 
@@ -44,8 +43,9 @@ std::string SingleRunName(const std::string& folder) {
     hash ^= static_cast<unsigned char>(byte);
     hash *= 1099511628211ULL;
   }
-  char name[40];
-  std::snprintf(name, sizeof name, "tallyvane-%016llx", static_cast<unsigned long long>(hash));
+  constexpr char Digits[] = "0123456789abcdef";
+  std::string name = "tallyvane-";
+  for (int shift = 60; shift >= 0; shift -= 4) name += Digits[(hash >> shift) & 0xF];
   return name;
 }
 

@@ -24,6 +24,7 @@
 #include "monitor/ui/Unit1.h"
 #include "monitor/ui/Unit2.h"
 #include "monitor/ui/about1.h"
+#include "platform/qt/QtText.h"
 #include "support/ModalBoxes.h"
 #include "support/TempFolder.h"
 
@@ -62,7 +63,7 @@ class MonitorWindowsTest : public testing::Test {
     AnswerNextMessageBox([this, message, then](QMessageBox& box) {
       ++answeredBoxes_;
       EXPECT_EQ(box.icon(), QMessageBox::Critical);
-      EXPECT_EQ(box.windowTitle(), QString::fromLocal8Bit(Cdatlib::ApplicationTitle()));
+      EXPECT_EQ(box.windowTitle(), PlatformQt::ToQt(Cdatlib::ApplicationTitle()));
       EXPECT_EQ(box.text(), message);
       if (then) then();
     });
@@ -218,7 +219,7 @@ TEST_F(MonitorWindowsTest, TicksGoOnWhileNobodyAnswersTheirErrorBoxes) {
   Start();
   const QString label = form1_->Label2->text();
   const std::string goodPath = Monitor::CheckpointPath;
-  std::remove(goodPath.c_str());
+  ASSERT_EQ(std::remove(goodPath.c_str()), 0);
   BreakCheckpointFile();
   form1_->Timer1->setInterval(20);
   ASSERT_TRUE(QTest::qWaitFor([] { return OpenMessageBoxes().size() >= 3; }, 5000)) << "one box per failed tick";
