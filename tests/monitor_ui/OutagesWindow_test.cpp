@@ -19,6 +19,9 @@ namespace {
 TEST(OutagesWindow, TheMenuCommandShowsTheEditedLogWithTwelveMonthBars) {
   Cdatlib::Initialize();
   Monitor::MonitorClock = [] { return Cdatlib::TCalDateTime{{2026, 12, 7}, {8, 2, 0}}; };
+  struct TClockBack {
+    ~TClockBack() { Monitor::MonitorClock = Cdatlib::NowStamp; }
+  } clockBack;
   auto form1 = std::make_unique<TForm1>();
   auto form2 = std::make_unique<TForm2>();
   form2->Log.Edited("2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n");
@@ -32,7 +35,6 @@ TEST(OutagesWindow, TheMenuCommandShowsTheEditedLogWithTwelveMonthBars) {
   EXPECT_EQ(FOutages->Label1->text(),
             QStringLiteral("1 outage since 2026-12-06; the longest 13 h 21 min on 2026-12-06; 13 h 21 min off in all"));
   EXPECT_EQ(FOutages->Chart1->BarCount(), 12);
-  Monitor::MonitorClock = Cdatlib::NowStamp;
 }
 
 }  // namespace
