@@ -4,13 +4,14 @@
 #include <algorithm>
 
 #include "calendar/Cdatlib.h"
+#include "platform/qt/QtText.h"
 
 namespace {
 
-constexpr int BarAreaHeight = 90;  // the tallest bar, in pixels of the window's scale
+constexpr int BarAreaHeight = 90;  // the least room for the bars, in pixels of the window's scale
 const QColor BarColour(0, 0, 128);
 
-QString ShortMonthName(int month) { return QString::fromStdString(Cdatlib::MonthName(month).substr(0, 3)); }
+QString ShortMonthName(int month) { return PlatformQt::ToQt(Cdatlib::MonthName(month).substr(0, 3)); }
 
 }  // namespace
 

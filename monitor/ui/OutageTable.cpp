@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/qt/QtText.h"
+
 namespace {
 
 constexpr std::array<const char*, 3> Headings = {"Lost after", "Back at", "Off for at most"};
@@ -26,7 +28,7 @@ QVariant TOutageTable::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid()) return {};
   const Monitor::TOutageTexts texts = Monitor::TextsOf(outages_[static_cast<size_t>(index.row())]);
   const std::string& cell = index.column() == 0 ? texts.LostAfter : index.column() == 1 ? texts.BackAt : texts.OffFor;
-  return QString::fromStdString(cell);
+  return PlatformQt::ToQt(cell);
 }
 
 QVariant TOutageTable::headerData(int section, Qt::Orientation orientation, int role) const {

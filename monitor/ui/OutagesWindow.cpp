@@ -14,6 +14,7 @@
 #include "platform/desktop/EventErrors.h"
 #include "platform/desktop/ProgramFonts.h"
 #include "platform/desktop/ProgramIcon.h"
+#include "platform/qt/QtText.h"
 
 TFOutages* FOutages = nullptr;
 
@@ -84,7 +85,7 @@ TFOutages::~TFOutages() {
 
 void TFOutages::ShowOutages(std::string_view logText, const Cdatlib::TCalDateTime& now) {
   Monitor::TOutageRecord record = Monitor::ReadOutages(logText);
-  Label1->setText(QString::fromStdString(Monitor::OutageSummary(record)));
+  Label1->setText(PlatformQt::ToQt(Monitor::OutageSummary(record)));
   Chart1->SetMonths(Monitor::OutagesPerMonth(record, now));
   table_->SetOutages(std::move(record.Outages));
   // The latest outages are the ones the user asks about first.
