@@ -70,6 +70,12 @@ TCalDate DateFromValue(double value);
 TClockTime TimeFromValue(double value);
 TCalDateTime StampFromValue(double value);
 
+// Proleptic Gregorian days from 1970-01-01, whatever the transition, as the
+// system's clock counts them. UnixDayOfDate takes a real date; DateOfUnixDay
+// gives the empty date outside the years 1..9999.
+int64_t UnixDayOfDate(TCalDate date);
+TCalDate DateOfUnixDay(int64_t day);
+
 std::string IsoDateText(TCalDate date);
 std::string DateWithShortWeekday(TCalDate date);
 std::string ShortTimeText(TClockTime time);

@@ -21,6 +21,10 @@ constexpr int64_t MsPerDay = 86'400'000;
 constexpr int64_t SerialEpochDays = DaysFromCivil(1899, 12, 30);
 // Serial day of 9999-12-31, the last a serial value may name.
 constexpr int64_t LastSerialDay = DaysFromCivil(9999, 12, 31) - SerialEpochDays;
+// 1970-01-01 and the range of the Unix day counts, in the count of CivilFromDays.
+constexpr int64_t UnixEpochDays = DaysFromCivil(1970, 1, 1);
+constexpr int64_t FirstUnixDay = DaysFromCivil(1, 1, 1) - UnixEpochDays;
+constexpr int64_t LastUnixDay = DaysFromCivil(9999, 12, 31) - UnixEpochDays;
 static_assert(LastSerialDay == 2'958'465);
 
 struct SerialParts {
@@ -76,5 +80,12 @@ TClockTime TimeFromValue(double value) {
 }
 
 TCalDateTime StampFromValue(double value) { return {DateFromValue(value), TimeFromValue(value)}; }
+
+int64_t UnixDayOfDate(TCalDate date) { return DaysFromCivil(date.Year, date.Month, date.Day) - UnixEpochDays; }
+
+TCalDate DateOfUnixDay(int64_t day) {
+  if (day < FirstUnixDay || day > LastUnixDay) return {};
+  return CivilFromDays(day + UnixEpochDays);
+}
 
 }  // namespace Cdatlib

@@ -1,24 +1,28 @@
 #include "platform/BootTime.h"
 
-#include <cinttypes>
-#include <cstdio>
+#include <cerrno>
+#include <cstdlib>
 #include <ctime>
+#include <fstream>
+#include <string>
 
 namespace Platform {
 
 namespace {
 
 std::optional<int64_t> BootSecondsFromProcStat() {
-  std::FILE* file = std::fopen("/proc/stat", "re");
-  if (!file) return std::nullopt;
-  std::optional<int64_t> seconds;
-  char line[512];
-  while (!seconds && std::fgets(line, sizeof line, file)) {
-    int64_t value = 0;
-    if (std::sscanf(line, "btime %" SCNd64, &value) == 1 && value > 0) seconds = value;
+  std::ifstream file("/proc/stat");
+  std::string line;
+  while (std::getline(file, line)) {
+    if (line.rfind("btime ", 0) != 0) continue;
+    const char* digits = line.c_str() + 6;
+    char* end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(digits, &end, 10);
+    if (errno != 0 || end == digits || value <= 0) return std::nullopt;
+    return value;
   }
-  std::fclose(file);
-  return seconds;
+  return std::nullopt;
 }
 
 std::optional<int64_t> BootSecondsFromClocks() {

@@ -128,8 +128,8 @@ TEST(BootTimeLine, ComparesTheBootWithTheLastCheckpoint) {
     std::optional<int64_t> boot;
     const char* line;
   } cases[] = {
-      {"after", "2026-12-06 18:41", stamp + 795 * 60 + 59, "The computer started again at 2026-12-07 07:56: it was off for at most 13 h 15 min"},
-      {"days after", "2026-12-06 18:41", stamp + 3 * 1440 * 60, "The computer started again at 2026-12-09 18:41: it was off for at most 3 d 0 h"},
+      {"after", "2026-12-06 18:41", stamp + int64_t{795} * 60 + 59, "The computer started again at 2026-12-07 07:56: it was off for at most 13 h 15 min"},
+      {"days after", "2026-12-06 18:41", stamp + int64_t{3} * 1440 * 60, "The computer started again at 2026-12-09 18:41: it was off for at most 3 d 0 h"},
       {"just two minutes after", "2026-12-06 18:41", stamp + 120, "The computer started again at 2026-12-06 18:43: it was off for at most 2 min"},
       {"before", "2026-12-06 18:41", stamp - 3600, "The computer kept running: only this program was stopped"},
       {"just two minutes before", "2026-12-06 18:41", stamp - 120, "The computer kept running: only this program was stopped"},
