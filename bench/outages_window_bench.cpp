@@ -63,12 +63,3 @@ BENCHMARK(ReadOutagesOfBigLog)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenOutagesWindow)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

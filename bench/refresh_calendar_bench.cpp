@@ -59,12 +59,3 @@ BENCHMARK(RefreshCalendar)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(RefreshCalendarShownAndPainted)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -80,7 +80,7 @@ measure_idle() {
   output=$(cd "$folder" && "$BIN/bench/map_timer" --keep -- "./$(basename "$binary")")
   pid=$(sed -n 's/.* pid=\([0-9]*\).*/\1/p' <<<"$output")
   window=$(sed -n 's/.* window=\(0x[0-9a-f]*\).*/\1/p' <<<"$output")
-  BENCH_PIDS+=("$pid")
+  BACKGROUND_PIDS+=("$pid")
   shown=$(idle_window "$pid")
   cp "$WORK/syscalls" "$WORK/$name.syscalls-shown"
   cp "$WORK/sleeps-by-thread" "$WORK/$name.sleeps-shown"

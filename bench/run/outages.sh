@@ -5,10 +5,8 @@
 measure_outages() {
   OUTAGES_READ_MS=n/a
   OUTAGES_OPEN_MS=n/a
-  [ -x "$BIN/bench/outages_window_bench" ] || return 0
   local csv
-  csv=$(QT_QPA_PLATFORM=offscreen "$BIN/bench/outages_window_bench" --benchmark_repetitions=10 \
-    --benchmark_format=csv 2>/dev/null)
-  OUTAGES_READ_MS=$(awk -F, '$1 ~ /^"?ReadOutagesOfBigLog\/real_time_median/ { printf "%.2f\n", $3 }' <<<"$csv")
-  OUTAGES_OPEN_MS=$(awk -F, '$1 ~ /^"?OpenOutagesWindow\/real_time_median/ { printf "%.1f\n", $3 }' <<<"$csv")
+  csv=$(qt_benchmark_csv outages_window_bench) || return 0
+  OUTAGES_READ_MS=$(median_time_in "$csv" ReadOutagesOfBigLog %.2f)
+  OUTAGES_OPEN_MS=$(median_time_in "$csv" OpenOutagesWindow %.1f)
 }

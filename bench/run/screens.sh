@@ -1,6 +1,6 @@
 # Taking the screenshots of scripts/screenshots: the running program's own
 # windows through its menu, and the dialogs through dialog_showcase.
-# Needs WORK, BIN, OUT, BENCH_PIDS and wait_for.
+# Needs WORK, BIN, OUT, BACKGROUND_PIDS and wait_for.
 
 # The first visible window of PID whose name matches, or nothing.
 window_of() { xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null | head -n1; }
@@ -55,7 +55,7 @@ shoot_program_windows() {
   write_screenshot_log "$folder/triplog.txt"
   (cd "$folder" && QT_SCALE_FACTOR=$scale exec ./tallyvane >"$folder/output.txt" 2>&1) &
   pid=$!
-  BENCH_PIDS+=("$pid")
+  BACKGROUND_PIDS+=("$pid")
   wait_for has_window "$pid" '^Tallyvane$' || { echo "no main window at scale $scale" >&2; return 1; }
   main=$(window_of "$pid" '^Tallyvane$')
   shoot "$main" "main-x$scale.png"
@@ -81,7 +81,7 @@ shoot_dialog() {
   xdotool mousemove 40 40
   QT_SCALE_FACTOR=$scale "$BIN/bench/dialog_showcase" "$which" >/dev/null 2>&1 &
   pid=$!
-  BENCH_PIDS+=("$pid")
+  BACKGROUND_PIDS+=("$pid")
   wait_for has_window "$pid" '' || { echo "no $which window at scale $scale" >&2; return 1; }
   window=$(window_of "$pid" '')
   shoot "$window" "$which-x$scale.png"
