@@ -109,6 +109,19 @@ session_failed() {
 
 has_keyboard() { in_session swaymsg -t get_inputs | grep -q '"type": "keyboard"'; }
 
+# A sanitizer build reads its options from the environment, which env -i
+# clears; a suppressions file is copied where the session's user can read it.
+SANITIZER_ENV=()
+for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+  value=${!name:-}
+  [ -n "$value" ] || continue
+  if [[ $value =~ suppressions=([^:]*) ]] && [ -f "${BASH_REMATCH[1]}" ]; then
+    install -m 644 "${BASH_REMATCH[1]}" "$WORK/$name.supp"
+    value=${value/"suppressions=${BASH_REMATCH[1]}"/"suppressions=$WORK/$name.supp"}
+  fi
+  SANITIZER_ENV+=("$name=$value")
+done
+
 # A program folder of the session's user with a copy of the program. The
 # protocol log shows what the program asks of the compositor.
 launch() {
@@ -117,7 +130,7 @@ launch() {
   cp "$BINARY" "$folder/tallyvane"
   give "$folder"
   FOLDER=$folder
-  (cd "$folder" && exec "${AS_USER[@]}" env -i "${SESSION_ENV[@]}" QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client \
+  (cd "$folder" && exec "${AS_USER[@]}" env -i "${SESSION_ENV[@]}" "${SANITIZER_ENV[@]}" QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client \
     ./tallyvane >"$folder/stdout.txt" 2>&1) &
   PROGRAM=$!
 }
