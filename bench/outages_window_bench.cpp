@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -18,15 +17,19 @@ namespace {
 constexpr Cdatlib::TCalDateTime Now{{2027, 6, 15}, {12, 0, 0}};
 
 // Lines as the monitor writes them, padded with a note to 50 characters.
+std::string LogLine(std::string text) {
+  text.resize(50, ' ');
+  return text + "\r\n";
+}
+
 std::string BigLog() {
   std::string log;
-  char line[64];
   for (int i = 0; i < 10000; ++i) {
     const int year = 2000 + i / 336, month = i / 28 % 12 + 1, day = i % 28 + 1;
-    std::snprintf(line, sizeof line, "%04d-%02d-%02d 18:41  ABNORMAL PROGRAM END  checked", year, month, day);
-    log += std::string(line).append(50 - std::string(line).size(), ' ') + "\r\n";
-    std::snprintf(line, sizeof line, "%04d-%02d-%02d 19:%02d  Program restart  checked", year, month, day, i % 60);
-    log += std::string(line).append(50 - std::string(line).size(), ' ') + "\r\n";
+    const std::string date = Cdatlib::IsoDateText(
+        {static_cast<uint16_t>(year), static_cast<uint16_t>(month), static_cast<uint16_t>(day)});
+    log += LogLine(date + " 18:41  ABNORMAL PROGRAM END  checked");
+    log += LogLine(date + " 19:" + Cdatlib::PadNumber(i % 60, 2) + "  Program restart  checked");
   }
   return log;
 }
