@@ -59,6 +59,9 @@ std::string DayName(int32_t day);      // 1 = Monday; "" outside 1..7
 std::string ShortDayName(int32_t day);
 
 TClockReading ReadLocalClock();                      // one platform reading
+// The local wall-clock reading, in the process's time zone, of an instant
+// given as seconds and nanoseconds since 1970-01-01 00:00 UTC.
+TClockReading ReadingOfInstant(int64_t seconds, int64_t nanoseconds);
 TCalDateTime StampOfReading(const TClockReading& r);  // with the half-second step
 TCalDate Today();
 TClockTime TimeNow();
@@ -102,6 +105,8 @@ int32_t DaysInMonth(int32_t year, int32_t month, TLeapRule rule);
 void PrepareMonthLengths(TCalDate date);
 int32_t JulianDayCount(TCalDate date);
 void SetTransition(TCalDate lastJulian);
+// Makes the pair the transition of the whole library.
+void ApplyTransition(TCalDate lastJulian, TCalDate firstGregorian);
 int32_t DaysFromFirstGregorian(TCalDate date);
 int32_t DayNumber(TCalDate date);  // -1 for year 0
 int32_t WeekdayOf(TCalDate date);  // 1 = Monday .. 7 = Sunday; 0 for year 0

@@ -46,13 +46,18 @@ SerialParts SplitSerial(double value) {
 TClockReading ReadLocalClock() {
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
+  return ReadingOfInstant(now.tv_sec, now.tv_nsec);
+}
+
+TClockReading ReadingOfInstant(int64_t seconds, int64_t nanoseconds) {
+  const auto instant = static_cast<time_t>(seconds);
   tm local{};
-  localtime_r(&now.tv_sec, &local);
+  localtime_r(&instant, &local);
   return {{static_cast<uint16_t>(local.tm_year + 1900), static_cast<uint16_t>(local.tm_mon + 1),
            static_cast<uint16_t>(local.tm_mday)},
           {static_cast<uint16_t>(local.tm_hour), static_cast<uint16_t>(local.tm_min),
            static_cast<uint16_t>(local.tm_sec > 59 ? 59 : local.tm_sec)},
-          static_cast<uint16_t>(now.tv_nsec / 1'000'000)};
+          static_cast<uint16_t>(nanoseconds / 1'000'000)};
 }
 
 TCalDateTime StampOfReading(const TClockReading& r) {

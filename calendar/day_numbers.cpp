@@ -57,6 +57,11 @@ void SetTransition(TCalDate lastJulian) {
   LastJulianDayNumber = JulianDayCount(lastJulian);
 }
 
+void ApplyTransition(TCalDate lastJulian, TCalDate firstGregorian) {
+  SetTransition(lastJulian);
+  FirstGregorianDay = firstGregorian;
+}
+
 int32_t DaysFromFirstGregorian(TCalDate date) {
   // Counting day by day from FirstGregorianDay wraps to year 0 after
   // 9999-12-31, so later dates count as that day.

@@ -20,8 +20,7 @@ std::string ProgramFolder = SplitPath(RunningProgramPath()).Folder;
 void Initialize() {
   StampStyle = 1;
   PadChar = '0';
-  SetTransition(DateFromIsoText("1752-09-02"));
-  FirstGregorianDay = DateFromIsoText("1752-09-14");
+  ApplyTransition(DateFromIsoText("1752-09-02"), DateFromIsoText("1752-09-14"));
   CloseOnPick = false;
   ProgramFolder = SplitPath(RunningProgramPath()).Folder;
 }

@@ -50,7 +50,7 @@ void TFCal::Button2Click() {
     PlatformQt::ShowMessageAtCursor(problem);
     return;
   }
-  ApplyTransition(lastJulian, firstGregorian);
+  Cdatlib::ApplyTransition(lastJulian, firstGregorian);
   PageControl1->setCurrentWidget(TabSheet1);
   ShownDate = firstGregorian;
   RefreshCalendar();

@@ -1,4 +1,4 @@
-// The transition presets, the check of a typed pair and its application.
+// The transition presets and the check of a typed pair.
 #include "dialogs/cal/Transition.h"
 
 #include "dialogs/cal/RealDays.h"
@@ -27,11 +27,6 @@ std::string TransitionPairProblem(Cdatlib::TCalDate lastJulian, Cdatlib::TCalDat
            Cdatlib::IsoDateText(lastJulian) + ".";
   }
   return "";
-}
-
-void ApplyTransition(Cdatlib::TCalDate lastJulian, Cdatlib::TCalDate firstGregorian) {
-  Cdatlib::SetTransition(lastJulian);
-  Cdatlib::FirstGregorianDay = firstGregorian;
 }
 
 }  // namespace cal

@@ -1,5 +1,5 @@
 // The Julian-Gregorian transition as the options page sets it: the national
-// presets, the check of a typed pair and the change of the library's dates.
+// presets and the check of a typed pair.
 #pragma once
 
 #include <array>
@@ -22,8 +22,5 @@ extern const std::array<TTransitionPreset, 4> TransitionPresets;
 // of its own calendar in the years 1 to 9998, and the first Gregorian day must
 // come after the last Julian day. The empty text when the pair is sound.
 std::string TransitionPairProblem(Cdatlib::TCalDate lastJulian, Cdatlib::TCalDate firstGregorian);
-
-// Makes the pair the transition of the whole library.
-void ApplyTransition(Cdatlib::TCalDate lastJulian, Cdatlib::TCalDate firstGregorian);
 
 }  // namespace cal

@@ -74,31 +74,51 @@ TCalDate RandomDate(std::mt19937& random) {
 
 class DifferentialTest : public CdatlibTest {};
 
-TEST_F(DifferentialTest, EveryDateOfYears1To2100UnderEachPreset) {
-  for (const NamedTransition& t : Transitions) {
-    UseTransition(t.lastJulian, t.firstGregorian);
-    const LoopCalendar::RememberedLoops loops;
-    Comparison comparison(t.name);
-    for (uint16_t year = 1; year <= 2100; ++year)
-      for (uint16_t month = 0; month <= 13; ++month)
-        for (uint16_t day = 0; day <= 31; ++day) comparison.Check(loops, {year, month, day});
+struct TTransition {
+  const char* name;
+  TCalDate lastJulian, firstGregorian;
+};
+
+// The national transitions of 1582 to 1752.
+const TTransition National[] = {
+    {"1752 Great Britain", {1752, 9, 2}, {1752, 9, 14}},
+    {"1582 Spain", {1582, 10, 4}, {1582, 10, 15}},
+    {"1582 France", {1582, 12, 9}, {1582, 12, 20}},
+    {"1700 Denmark", {1700, 2, 18}, {1700, 3, 1}},
+};
+
+// Compares each date that dates hands to its check under the transition.
+template <typename Dates>
+void CompareUnder(const TTransition& t, Dates dates) {
+  Cdatlib::ApplyTransition(t.lastJulian, t.firstGregorian);
+  const LoopCalendar::RememberedLoops loops;
+  Comparison comparison(t.name);
+  dates([&](TCalDate d) { comparison.Check(loops, d); });
+}
+
+TEST_F(DifferentialTest, EveryDateOfYears1To2100UnderEachNationalTransition) {
+  for (const TTransition& t : National) {
+    CompareUnder(t, [](auto check) {
+      for (uint16_t year = 1; year <= 2100; ++year)
+        for (uint16_t month = 0; month <= 13; ++month)
+          for (uint16_t day = 0; day <= 31; ++day) check({year, month, day});
+    });
   }
 }
 
-TEST_F(DifferentialTest, RandomDatesOverTheWhole16BitRangeUnderEachPreset) {
+TEST_F(DifferentialTest, RandomDatesOverTheWhole16BitRangeUnderEachNationalTransition) {
   std::mt19937 random(20261208);
-  for (const NamedTransition& t : Transitions) {
-    UseTransition(t.lastJulian, t.firstGregorian);
-    const LoopCalendar::RememberedLoops loops;
-    Comparison comparison(t.name);
-    for (int i = 0; i < 100000; ++i) comparison.Check(loops, RandomDate(random));
+  for (const TTransition& t : National) {
+    CompareUnder(t, [&](auto check) {
+      for (int i = 0; i < 100000; ++i) check(RandomDate(random));
+    });
   }
 }
 
 // Typed transitions may hold anything: dates that are no real days, years
 // past 9999, a first Gregorian day before the last Julian day.
 TEST_F(DifferentialTest, RandomDatesUnderOddTransitions) {
-  const NamedTransition odd[] = {
+  const TTransition odd[] = {
       {"MonthZeroDayZero", {1600, 0, 0}, {1600, 0, 5}},
       {"Month13", {1800, 13, 5}, {1801, 13, 40}},
       {"DayPastMonthEnd", {1900, 2, 29}, {1900, 2, 40}},
@@ -110,13 +130,12 @@ TEST_F(DifferentialTest, RandomDatesUnderOddTransitions) {
       {"FirstGregorianNotReal", {1582, 10, 4}, {1582, 9, 31}},
   };
   std::mt19937 random(77);
-  for (const NamedTransition& t : odd) {
-    UseTransition(t.lastJulian, t.firstGregorian);
-    const LoopCalendar::RememberedLoops loops;
-    Comparison comparison(t.name);
-    for (int i = 0; i < 20000; ++i) comparison.Check(loops, RandomDate(random));
-    comparison.Check(loops, t.lastJulian);
-    comparison.Check(loops, t.firstGregorian);
+  for (const TTransition& t : odd) {
+    CompareUnder(t, [&](auto check) {
+      for (int i = 0; i < 20000; ++i) check(RandomDate(random));
+      check(t.lastJulian);
+      check(t.firstGregorian);
+    });
   }
 }
 

@@ -1,4 +1,6 @@
 // Day numbers, weekdays and the transition, case by case.
+#include <vector>
+
 #include "support/CdatlibTest.h"
 
 using Cdatlib::TCalDate;
@@ -7,41 +9,43 @@ namespace {
 
 class DayNumbersTest : public CdatlibTest {};
 
-struct DayCase {
-  const char* transition;
-  TCalDate date;
-  int32_t dayNumber;
-  int32_t weekday;
-};
-
 TEST_F(DayNumbersTest, NumbersAndWeekdaysUnderEachTransition) {
-  const DayCase cases[] = {
-      {"GreatBritain", {1, 1, 1}, 1, 6},
-      {"GreatBritain", {1752, 9, 2}, 639798, 3},
-      {"GreatBritain", {1752, 9, 3}, 639798, 3},
-      {"GreatBritain", {1752, 9, 13}, 639798, 3},
-      {"GreatBritain", {1752, 9, 14}, 639799, 4},
-      {"GreatBritain", {1752, 9, 15}, 639800, 5},
-      {"GreatBritain", {2017, 12, 1}, 736666, 5},
-      {"GreatBritain", {2024, 1, 1}, 738888, 1},
-      {"GreatBritain", {2017, 2, 31}, 736390, 2},  // counts as 2017-02-28, a Tuesday
-      {"GreatBritain", {2017, 2, 28}, 736390, 2},
-      {"GreatBritain", {0, 5, 5}, -1, 0},
-      {"SpainPortugalItalyPoland", {1582, 10, 4}, 577737, 4},
-      {"SpainPortugalItalyPoland", {1582, 10, 10}, 577737, 4},
-      {"SpainPortugalItalyPoland", {1582, 10, 15}, 577738, 5},
-      {"SpainPortugalItalyPoland", {1, 1, 1}, 1, 6},
-      {"France", {1582, 12, 9}, 577803, 7},
-      {"France", {1582, 12, 20}, 577804, 1},
-      {"DenmarkNorway", {1700, 2, 18}, 620608, 7},
-      {"DenmarkNorway", {1700, 2, 25}, 620608, 7},
-      {"DenmarkNorway", {1700, 3, 1}, 620609, 1},
+  struct Day {
+    TCalDate date;
+    int32_t dayNumber;
+    int32_t weekday;
   };
-  for (const DayCase& c : cases) {
-    for (const NamedTransition& t : Transitions)
-      if (std::string(t.name) == c.transition) UseTransition(t.lastJulian, t.firstGregorian);
-    EXPECT_EQ(Cdatlib::DayNumber(c.date), c.dayNumber) << c.transition << " " << c.date;
-    EXPECT_EQ(Cdatlib::WeekdayOf(c.date), c.weekday) << c.transition << " " << c.date;
+  const struct {
+    TCalDate lastJulian, firstGregorian;
+    std::vector<Day> days;
+  } cases[] = {
+      {{1752, 9, 2},
+       {1752, 9, 14},
+       {{{1, 1, 1}, 1, 6},
+        {{1752, 9, 2}, 639798, 3},
+        {{1752, 9, 3}, 639798, 3},
+        {{1752, 9, 13}, 639798, 3},
+        {{1752, 9, 14}, 639799, 4},
+        {{1752, 9, 15}, 639800, 5},
+        {{2017, 12, 1}, 736666, 5},
+        {{2024, 1, 1}, 738888, 1},
+        {{2017, 2, 31}, 736390, 2},  // counts as 2017-02-28, a Tuesday
+        {{2017, 2, 28}, 736390, 2},
+        {{0, 5, 5}, -1, 0}}},
+      {{1582, 10, 4},
+       {1582, 10, 15},
+       {{{1582, 10, 4}, 577737, 4}, {{1582, 10, 10}, 577737, 4}, {{1582, 10, 15}, 577738, 5}, {{1, 1, 1}, 1, 6}}},
+      {{1582, 12, 9}, {1582, 12, 20}, {{{1582, 12, 9}, 577803, 7}, {{1582, 12, 20}, 577804, 1}}},
+      {{1700, 2, 18},
+       {1700, 3, 1},
+       {{{1700, 2, 18}, 620608, 7}, {{1700, 2, 25}, 620608, 7}, {{1700, 3, 1}, 620609, 1}}},
+  };
+  for (const auto& c : cases) {
+    Cdatlib::ApplyTransition(c.lastJulian, c.firstGregorian);
+    for (const Day& d : c.days) {
+      EXPECT_EQ(Cdatlib::DayNumber(d.date), d.dayNumber) << c.lastJulian << " " << d.date;
+      EXPECT_EQ(Cdatlib::WeekdayOf(d.date), d.weekday) << c.lastJulian << " " << d.date;
+    }
   }
 }
 
@@ -104,7 +108,7 @@ TEST_F(DayNumbersTest, MonthLengthsFollowTheCalendarOfTheDate) {
       {"Gregorian 1900", {1900, 1, 1}, 28},
       {"Julian 1500", {1500, 1, 1}, 29},
   };
-  UseTransition({1700, 2, 18}, {1700, 3, 1});
+  Cdatlib::ApplyTransition({1700, 2, 18}, {1700, 3, 1});
   for (const Case& c : cases) {
     Cdatlib::PrepareMonthLengths(c.date);
     EXPECT_EQ(Cdatlib::MonthLengths[2], c.february) << c.name;

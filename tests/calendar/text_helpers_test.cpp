@@ -1,7 +1,5 @@
 // Ampersands, letter case, path parts, the program folder and the application title.
-#include <unistd.h>
-
-#include <clocale>
+#include <filesystem>
 
 #include "support/CdatlibTest.h"
 
@@ -72,13 +70,10 @@ TEST_F(TextHelpersTest, FolderNameAndTitleOfAPath) {
   }
 }
 
-TEST_F(TextHelpersTest, FolderAndTitleOfThisTestProgram) {
-  char buffer[4096] = {};
-  const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  ASSERT_GT(length, 0);
-  const std::string path(buffer, static_cast<size_t>(length));
-  EXPECT_EQ(Cdatlib::ProgramFolder, path.substr(0, path.rfind('/') + 1));
-  EXPECT_EQ(Cdatlib::ProgramFolder.back(), '/');
+TEST_F(TextHelpersTest, PathFolderAndTitleOfThisTestProgram) {
+  const std::filesystem::path program = std::filesystem::canonical(CDATLIB_TESTS_PROGRAM);
+  EXPECT_EQ(Cdatlib::RunningProgramPath(), program.string());
+  EXPECT_EQ(Cdatlib::ProgramFolder, program.parent_path().string() + "/");
   EXPECT_EQ(Cdatlib::ApplicationTitle(), "cdatlib_tests");
 }
 

@@ -60,14 +60,14 @@ TEST_F(CalendarDialogTest, GridShowsTheMonthCellByCell) {
        1, 0},
   };
   for (const Case& c : cases) {
-    UseTransition(c.lastJulian, c.firstGregorian);
+    Cdatlib::ApplyTransition(c.lastJulian, c.firstGregorian);
     Show(c.shown);
     for (int row = 1; row <= 6; ++row) EXPECT_EQ(GridRow(row), c.rows[row - 1]) << c.name << ", row " << row;
     EXPECT_EQ(Calendar->StringGrid1->currentRow(), c.currentRow) << c.name;
     EXPECT_EQ(Calendar->StringGrid1->currentColumn(), c.currentColumn) << c.name;
     EXPECT_EQ(cal::ShownDate, c.shown) << c.name;
   }
-  UseTransition({1752, 9, 2}, {1752, 9, 14});
+  Cdatlib::ApplyTransition({1752, 9, 2}, {1752, 9, 14});
   Show({1752, 9, 14});
   EXPECT_EQ(Calendar->StringGrid1->item(1, 1)->text(), "   1");
   EXPECT_EQ(Calendar->StringGrid1->item(1, 3)->text(), "  14");

@@ -19,7 +19,7 @@ TEST_F(MonthGridTest, EveryWalkEndsWithEachDayOnceInItsWeekdayColumn) {
   // The walk pads the day cells with blanks and leaves the pad character as it found it.
   Cdatlib::PadChar = '*';
   for (const Transition& t : transitions) {
-    UseTransition(t.lastJulian, t.firstGregorian);
+    Cdatlib::ApplyTransition(t.lastJulian, t.firstGregorian);
     const bool sound = Cdatlib::DateAfter(t.firstGregorian, t.lastJulian);
     for (TCalDate shown : {t.lastJulian, t.firstGregorian, TCalDate{t.lastJulian.Year, 2, 1}}) {
       const cal::TMonthGrid grid = cal::MonthGridOf(shown);

@@ -5,7 +5,6 @@
 // loops are remembered for every date, or from any six 16-bit fields, whose
 // loop is run for dates it reaches within a bounded number of steps.
 #include <cstdint>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -14,12 +13,17 @@
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "calendar/Cdatlib.h"
+#include "dialogs/cal/Transition.h"
 #include "support/CalDates.h"
 #include "support/LoopCalendar.h"
 
 namespace {
 
 using Cdatlib::TCalDate;
+
+struct TTransition {
+  TCalDate lastJulian, firstGregorian;
+};
 
 // Enough for a century and more past the first Gregorian day.
 constexpr int32_t LoopStepLimit = 50000;
@@ -28,7 +32,7 @@ std::string Shown(TCalDate d) {
   return std::to_string(d.Year) + "-" + std::to_string(d.Month) + "-" + std::to_string(d.Day);
 }
 
-std::string Case(const NamedTransition& t, TCalDate d) {
+std::string Case(const TTransition& t, TCalDate d) {
   return "date " + Shown(d) + " transition " + Shown(t.lastJulian) + " / " + Shown(t.firstGregorian);
 }
 
@@ -79,7 +83,7 @@ TLoopAnswer LoopAnswer(std::optional<std::size_t> preset, TCalDate d) {
   return answer;
 }
 
-void CheckDayNumbers(const NamedTransition& t, std::optional<std::size_t> preset, TCalDate d) {
+void CheckDayNumbers(const TTransition& t, std::optional<std::size_t> preset, TCalDate d) {
   const std::string why = Case(t, d);
   const TLoopAnswer loop = LoopAnswer(preset, d);
   if (loop.Count) {
@@ -157,19 +161,20 @@ void CheckStepping(TCalDate d) {
   FUZZ_REQUIRE(Cdatlib::DateAfter(next, d) || next.Year == 0, "NextDay" + of + " gave " + Shown(next));
 }
 
-NamedTransition TransitionOf(Fuzz::TFuzzInput& input, std::optional<std::size_t>& preset) {
+TTransition TransitionOf(Fuzz::TFuzzInput& input, std::optional<std::size_t>& preset) {
   const uint8_t choice = input.Byte();
   if (choice % 2 == 0) {
-    preset = (choice / 2) % std::size(Transitions);
-    return Transitions[*preset];
+    preset = (choice / 2) % cal::TransitionPresets.size();
+    const cal::TTransitionPreset& chosen = cal::TransitionPresets[*preset];
+    return {Cdatlib::DateFromIsoText(chosen.LastJulianDay), Cdatlib::DateFromIsoText(chosen.FirstGregorianDay)};
   }
-  NamedTransition t{"fuzzed", {}, {}};
+  TTransition t{};
   t.lastJulian = {input.Word(), input.Word(), input.Word()};
   t.firstGregorian = {input.Word(), input.Word(), input.Word()};
   return t;
 }
 
-TCalDate DateOf(Fuzz::TFuzzInput& input, const NamedTransition& t) {
+TCalDate DateOf(Fuzz::TFuzzInput& input, const TTransition& t) {
   const uint8_t choice = input.Byte();
   if (choice % 2 == 0) return {input.Word(), input.Word(), input.Word()};
   // Near the transition, where the calendars meet and the loop reaches.
@@ -182,8 +187,8 @@ TCalDate DateOf(Fuzz::TFuzzInput& input, const NamedTransition& t) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   Fuzz::TFuzzInput input(data, size);
   std::optional<std::size_t> preset;
-  const NamedTransition transition = TransitionOf(input, preset);
-  UseTransition(transition.lastJulian, transition.firstGregorian);
+  const TTransition transition = TransitionOf(input, preset);
+  Cdatlib::ApplyTransition(transition.lastJulian, transition.firstGregorian);
   const TCalDate date = DateOf(input, transition);
   CheckDayNumbers(transition, preset, date);
   CheckMonthLengths(date);

@@ -84,8 +84,9 @@ void CheckGrid(TCalDate shown) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   Fuzz::TFuzzInput input(data, size);
-  Cdatlib::SetTransition({input.Word(), input.Word(), input.Word()});
-  Cdatlib::FirstGregorianDay = {input.Word(), input.Word(), input.Word()};
+  const Cdatlib::TCalDate lastJulian{input.Word(), input.Word(), input.Word()};
+  const Cdatlib::TCalDate firstGregorian{input.Word(), input.Word(), input.Word()};
+  Cdatlib::ApplyTransition(lastJulian, firstGregorian);
   CheckGrid({input.Word(), input.Word(), input.Word()});
   return 0;
 }

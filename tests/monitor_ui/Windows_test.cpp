@@ -1,6 +1,8 @@
 // The monitor's windows driven as a user would: the main window's button,
 // menu, timer and notification-area icon, the log window and About.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QLabel>
@@ -27,6 +29,7 @@
 #include "platform/qt/QtText.h"
 #include "support/ModalBoxes.h"
 #include "support/TempFolder.h"
+#include "support/TimeZone.h"
 
 namespace {
 
@@ -264,17 +267,25 @@ TEST(AboutText, AMissingProgramFileCannotBeDated) {
 }
 
 TEST(AboutText, ModificationTimeIsLocalWallClockTime) {
+  struct Case {
+    const char* zone;
+    timespec modified;
+    const char* expected;
+  } cases[] = {
+      {"CET-1CEST,M3.5.0,M10.5.0/3", {1512123725, 400'000'000}, "2017-12-01 11:22:05"},
+      {"CET-1CEST,M3.5.0,M10.5.0/3", {1500000000, 600'000'000}, "2017-07-14 04:40:01"},
+      {"EST5EDT,M3.2.0,M11.1.0", {1483232400, 0}, "2016-12-31 20:00:00"},
+  };
   TestSupport::TTempFolder folder;
   const std::string path = folder / "file";
   TestSupport::WriteBytes(path, "");
-  const time_t now = time(nullptr);
-  tm local{};
-  localtime_r(&now, &local);
-  const Cdatlib::TCalDateTime stamp = Cdatlib::StampFromValue(Monitor::FileModifiedValue(path));
-  EXPECT_EQ(stamp.Date.Year, local.tm_year + 1900);
-  EXPECT_EQ(stamp.Date.Month, local.tm_mon + 1);
-  EXPECT_EQ(stamp.Date.Day, local.tm_mday);
-  EXPECT_NEAR(stamp.Time.Hour * 60 + stamp.Time.Minute, local.tm_hour * 60 + local.tm_min, 1);
+  for (const Case& c : cases) {
+    const TestSupport::TTimeZone zone(c.zone);
+    const timespec times[2] = {c.modified, c.modified};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    const Cdatlib::TCalDateTime stamp = Cdatlib::StampFromValue(Monitor::FileModifiedValue(path));
+    EXPECT_EQ(Cdatlib::IsoDateText(stamp.Date) + " " + Cdatlib::TimeText(stamp.Time), c.expected) << c.zone;
+  }
 }
 
 // An object whose event handler fails, as a handler with a bug would.
