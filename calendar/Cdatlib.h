@@ -89,6 +89,19 @@ std::string StampTextOfValue(double value);
 
 // ---- Dates and the transition --------------------------------------------
 
+// The quotient rounded down, for negative values too (plain "/" rounds
+// towards zero). The divisor must be positive.
+constexpr int64_t FloorDiv(int64_t value, int64_t divisor) {
+  return value / divisor - (value % divisor < 0 ? 1 : 0);
+}
+
+// Months counted on one line, year * 12 + month - 1, so that the months
+// between two dates are a difference; and the first day of such a month.
+constexpr int64_t MonthIndex(TCalDate date) { return int64_t{date.Year} * 12 + date.Month - 1; }
+constexpr TCalDate FirstOfMonthIndex(int64_t index) {
+  return {static_cast<uint16_t>(FloorDiv(index, 12)), static_cast<uint16_t>(index - FloorDiv(index, 12) * 12 + 1), 1};
+}
+
 int32_t CompareDates(TCalDate a, TCalDate b);  // -1, 0, 1
 bool SameDate(TCalDate a, TCalDate b);
 bool DateAfter(TCalDate a, TCalDate b);
@@ -134,7 +147,6 @@ bool TryParseIntEmptyZero(const std::string& text, int32_t& value);
 bool DoubleAmpersands(std::string& text);
 
 // Letter case of ASCII letters; every other byte, UTF-8 included, stays.
-char AsciiLower(char c);
 char AsciiUpper(char c);
 std::string AsciiLowerCase(std::string text);
 void UpperCaseInPlace(std::string& text);

@@ -24,7 +24,7 @@ constexpr int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
     throw std::out_of_range("DaysFromCivil: date outside 0..65536-12-32");
   }
   const int64_t y = month <= 2 ? year - 1 : year;                                   // -1..65536
-  const int64_t era = (y >= 0 ? y : y - 399) / 400;                                 // -1..163
+  const int64_t era = FloorDiv(y, 400);                                             // -1..163
   const int64_t yearOfEra = y - era * 400;                                          // 0..399
   const int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;  // -1..368
   const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;   // -1..146099

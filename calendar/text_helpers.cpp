@@ -5,6 +5,13 @@
 
 namespace Cdatlib {
 
+namespace {
+
+// 'A'..'Z' and 'a'..'z' lie 32 apart; no other byte has a case here.
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+}  // namespace
+
 bool DoubleAmpersands(std::string& text) {
   bool found = false;
   for (size_t pos = text.find('&'); pos != std::string::npos; pos = text.find('&', pos + 2)) {
@@ -13,9 +20,6 @@ bool DoubleAmpersands(std::string& text) {
   }
   return found;
 }
-
-// 'A'..'Z' and 'a'..'z' lie 32 apart; no other byte has a case here.
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
 
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c; }
 

@@ -20,6 +20,7 @@
 #include "dialogs/cal/Cal.h"
 #include "dialogs/cal/Transition.h"
 #include "platform/desktop/ProgramFonts.h"
+#include "platform/qt/PlainLabel.h"
 #include "platform/qt/QtText.h"
 
 namespace cal {
@@ -58,15 +59,6 @@ QLineEdit* MakeEdit(QWidget* parent, QRect place, const QFont& font, const char*
   edit->setGeometry(place);
   edit->setFont(font);
   return edit;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* caption, QPoint place, const QFont& font, const char* name) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  label->setFont(font);
-  label->move(place);
-  label->adjustSize();
-  return label;
 }
 
 QAction* MakeItem(QMenu* menu, const std::string& caption, const char* name) {
@@ -223,13 +215,15 @@ void TFCal::BuildOptionsPage() {
 
   const QFont textFont = Desktop::SansSerifPixelFont(11, false);
   const QFont buttonFont = Desktop::ArialFont(11, true);
-  Label1 = MakeLabel(GroupBox1, "last Julian day", QPoint(24, 54), textFont, "Label1");
+  Label1 = PlatformQt::PlainLabel(GroupBox1, "last Julian day", QPoint(24, 54), textFont, "Label1");
+  Label1->adjustSize();
   // The boxes stand further right than designed, clear of their labels in
   // the desktop's fallback fonts.
   Edit2 = MakeEdit(GroupBox1, QRect(150, 48, 85, 21), textFont, "Edit2");
   Edit2->setText("yyyy-mm-dd");
   Edit2->setToolTip("date in format yyyy-mm-dd ( see ISO 8601 )");
-  Label2 = MakeLabel(GroupBox1, "first Gregorian day", QPoint(24, 90), textFont, "Label2");
+  Label2 = PlatformQt::PlainLabel(GroupBox1, "first Gregorian day", QPoint(24, 90), textFont, "Label2");
+  Label2->adjustSize();
   Edit3 = MakeEdit(GroupBox1, QRect(150, 84, 85, 21), textFont, "Edit3");
   Edit3->setText("yyyy-mm-dd");
   DeftsBtn = MakeButton(GroupBox1, "some defaults", QRect(24, 138, 91, 25), buttonFont, "DeftsBtn");

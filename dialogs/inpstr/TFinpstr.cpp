@@ -14,20 +14,13 @@
 #include "dialogs/inpstr/CalendarPicture.h"
 #include "dialogs/inpstr/Inpstr.h"
 #include "platform/desktop/ProgramFonts.h"
+#include "platform/qt/PlainLabel.h"
 #include "platform/qt/ProgramCursor.h"
 #include "platform/qt/QtText.h"
 
 namespace inpstr {
 
 namespace {
-
-QLabel* MakePrompt(QWidget* panel, QPoint place, const char* name) {
-  auto* label = new QLabel(panel);
-  label->setObjectName(name);
-  label->setTextFormat(Qt::PlainText);
-  label->move(place);
-  return label;
-}
 
 QPushButton* MakeButton(QWidget* panel, const char* caption, QRect place, const char* name) {
   auto* button = new QPushButton(caption, panel);
@@ -51,8 +44,8 @@ TFinpstr::TFinpstr(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Panel1);
 
-  Label1 = MakePrompt(Panel1, QPoint(16, 16), "Label1");
-  Label2 = MakePrompt(Panel1, QPoint(16, 37), "Label2");
+  Label1 = PlatformQt::PlainLabel(Panel1, QString(), QPoint(16, 16), QFont(), "Label1");
+  Label2 = PlatformQt::PlainLabel(Panel1, QString(), QPoint(16, 37), QFont(), "Label2");
   Edit1 = new QLineEdit(Panel1);
   Edit1->setObjectName("Edit1");
   Edit1->setGeometry(32, 64, 153, 21);
@@ -84,16 +77,16 @@ TFinpstr::~TFinpstr() {
 
 void TFinpstr::Panel1MouseDown(QMouseEvent* event) {
   PlatformQt::SetProgramCursor(Qt::DragMoveCursor);
-  PanelDrag.Begin(this, event->globalPosition().toPoint());
+  panelDrag_.Begin(this, event->globalPosition().toPoint());
 }
 
 void TFinpstr::Panel1MouseMove(QMouseEvent* event) {
-  if (event->buttons() != Qt::NoButton && PanelDrag.Follow(event->globalPosition().toPoint())) return;
+  if (event->buttons() != Qt::NoButton && panelDrag_.Follow(event->globalPosition().toPoint())) return;
   // The drag cursor stays after a system move until the mouse is back here.
   if (PlatformQt::ProgramCursor() != Qt::ArrowCursor) PlatformQt::ClearProgramCursor();
 }
 
-void TFinpstr::Panel1MouseUp(QMouseEvent*) { PanelDrag.End(); }
+void TFinpstr::Panel1MouseUp(QMouseEvent*) { panelDrag_.End(); }
 
 void TFinpstr::Button1Click() {
   Edit1->setFocus();

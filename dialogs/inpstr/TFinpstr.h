@@ -41,7 +41,7 @@ class TFinpstr : public QDialog {
   void CalBtnClick();
 
  private:
-  PlatformQt::TWindowMove PanelDrag;
+  PlatformQt::TWindowMove panelDrag_;
 };
 
 }  // namespace inpstr

@@ -1,11 +1,12 @@
 #include "monitor/ui/WindowLook.h"
 
-#include <QEvent>
 #include <QPalette>
 #include <QPoint>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+
+#include "platform/qt/FrameWait.h"
 
 namespace Monitor {
 
@@ -24,36 +25,15 @@ namespace {
 constexpr int GuessedFrameWidth = 16;
 constexpr int GuessedFrameHeight = 39;
 
-class FrameFitter : public QObject {
- public:
-  FrameFitter(QWidget* window, int outerWidth, int outerHeight)
-      : QObject(window), outerWidth_(outerWidth), outerHeight_(outerHeight) {}
-
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    auto* window = static_cast<QWidget*>(watched);
-    if (event->type() == QEvent::Show || event->type() == QEvent::Move) {
-      const int frameWidth = window->frameGeometry().width() - window->width();
-      const int frameHeight = window->frameGeometry().height() - window->height();
-      if (frameWidth > 0 || frameHeight > 0) {
-        window->resize(outerWidth_ - frameWidth, outerHeight_ - frameHeight);
-        window->removeEventFilter(this);
-        deleteLater();
-      }
-    }
-    return false;
-  }
-
- private:
-  int outerWidth_;
-  int outerHeight_;
-};
-
 }  // namespace
 
 void PlaceWindow(QWidget* window, int left, int top, int outerWidth, int outerHeight) {
   window->move(left, top);
   window->resize(outerWidth - GuessedFrameWidth, outerHeight - GuessedFrameHeight);
-  window->installEventFilter(new FrameFitter(window, outerWidth, outerHeight));
+  PlatformQt::WhenFramed(window, "Monitor.PlaceWindow", [window, outerWidth, outerHeight] {
+    window->resize(outerWidth - (window->frameGeometry().width() - window->width()),
+                   outerHeight - (window->frameGeometry().height() - window->height()));
+  });
 }
 
 void KeepWideEnoughFor(QWidget* window, std::initializer_list<const QWidget*> contents, int margin) {

@@ -16,16 +16,16 @@ namespace {
 // QMessageBox settles when it is about to be shown.
 class TBoxAtPoint : public QMessageBox {
  public:
-  explicit TBoxAtPoint(QPoint wanted) : Wanted(wanted) {}
+  explicit TBoxAtPoint(QPoint wanted) : wanted_(wanted) {}
 
  protected:
   void showEvent(QShowEvent* event) override {
     QMessageBox::showEvent(event);
-    PlaceOnPrimaryScreen(this, Wanted);
+    PlaceOnPrimaryScreen(this, wanted_);
   }
 
  private:
-  QPoint Wanted;
+  QPoint wanted_;
 };
 
 }  // namespace

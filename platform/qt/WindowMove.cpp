@@ -11,16 +11,16 @@ void TWindowMove::Begin(QWidget* window, QPoint globalPos) {
   if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
   QWindow* handle = window->windowHandle();
   if (handle != nullptr && handle->startSystemMove()) return;
-  Window = window;
-  GrabOffset = globalPos - window->pos();
+  window_ = window;
+  grabOffset_ = globalPos - window->pos();
 }
 
 bool TWindowMove::Follow(QPoint globalPos) {
-  if (Window == nullptr) return false;
-  Window->move(globalPos - GrabOffset);
+  if (window_ == nullptr) return false;
+  window_->move(globalPos - grabOffset_);
   return true;
 }
 
-void TWindowMove::End() { Window = nullptr; }
+void TWindowMove::End() { window_ = nullptr; }
 
 }  // namespace PlatformQt

@@ -18,11 +18,10 @@ class TWindowMove {
   bool Follow(QPoint globalPos);
   // Called when the button is released.
   void End();
-  bool Following() const { return Window != nullptr; }
 
  private:
-  QWidget* Window = nullptr;
-  QPoint GrabOffset;
+  QWidget* window_ = nullptr;
+  QPoint grabOffset_;
 };
 
 }  // namespace PlatformQt
