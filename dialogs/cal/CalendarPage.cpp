@@ -69,25 +69,18 @@ void TFCal::AskYear() {
   RefreshCalendar();
 }
 
-void TFCal::SpeedButton1Click() {
-  Cdatlib::PrevYear(ShownDate);
+void TFCal::StepShownDate(void (*step)(Cdatlib::TCalDate&)) {
+  step(ShownDate);
   RefreshCalendar();
 }
 
-void TFCal::SpeedButton3Click() {
-  Cdatlib::NextYear(ShownDate);
-  RefreshCalendar();
-}
+void TFCal::SpeedButton1Click() { StepShownDate(Cdatlib::PrevYear); }
 
-void TFCal::SpeedButton2Click() {
-  Cdatlib::PrevMonth(ShownDate);
-  RefreshCalendar();
-}
+void TFCal::SpeedButton3Click() { StepShownDate(Cdatlib::NextYear); }
 
-void TFCal::SpeedButton4Click() {
-  Cdatlib::NextMonth(ShownDate);
-  RefreshCalendar();
-}
+void TFCal::SpeedButton2Click() { StepShownDate(Cdatlib::PrevMonth); }
+
+void TFCal::SpeedButton4Click() { StepShownDate(Cdatlib::NextMonth); }
 
 void TFCal::YearBtnClick() { AskYear(); }
 

@@ -20,7 +20,7 @@
 #include "dialogs/cal/Cal.h"
 #include "dialogs/cal/Transition.h"
 #include "platform/desktop/ProgramFonts.h"
-#include "platform/qt/PlainLabel.h"
+#include "platform/qt/Controls.h"
 #include "platform/qt/QtText.h"
 
 namespace cal {
@@ -41,15 +41,6 @@ QToolButton* MakeArrowButton(QWidget* row, Qt::ArrowType arrow, int left, const 
   button->setArrowType(arrow);
   button->setGeometry(left, 5, 20, 20);
   button->setFocusPolicy(Qt::NoFocus);
-  return button;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* caption, QRect place, const QFont& font, const char* name) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setGeometry(place);
-  button->setFont(font);
-  button->setFocusPolicy(Qt::ClickFocus);
   return button;
 }
 
@@ -132,14 +123,14 @@ void TFCal::BuildCalendarPage() {
   Panel1->setToolTip("Right click to select year");
   Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
   SpeedButton1 = MakeArrowButton(Panel1, Qt::LeftArrow, 108, "SpeedButton1");
-  YearBtn = MakeButton(Panel1, "", QRect(128, 5, 83, 20), buttonFont, "YearBtn");
+  YearBtn = PlatformQt::DialogButton(Panel1, "", QRect(128, 5, 83, 20), buttonFont, "YearBtn");
   SpeedButton3 = MakeArrowButton(Panel1, Qt::RightArrow, 211, "SpeedButton3");
 
   Panel2 = MakeRow(TabSheet1, 30, "Panel2");
   Panel2->setToolTip("Right click to select month");
   Panel2->setContextMenuPolicy(Qt::CustomContextMenu);
   SpeedButton2 = MakeArrowButton(Panel2, Qt::LeftArrow, 108, "SpeedButton2");
-  MonthBtn = MakeButton(Panel2, "", QRect(128, 5, 83, 20), buttonFont, "MonthBtn");
+  MonthBtn = PlatformQt::DialogButton(Panel2, "", QRect(128, 5, 83, 20), buttonFont, "MonthBtn");
   SpeedButton4 = MakeArrowButton(Panel2, Qt::RightArrow, 211, "SpeedButton4");
 
   StringGrid1 = new QTableWidget(7, 7, TabSheet1);
@@ -177,14 +168,14 @@ void TFCal::BuildCalendarPage() {
   StringGrid1->setCurrentCell(1, 0);
 
   Panel3 = MakeRow(TabSheet1, 43, "Panel3");
-  Button1 = MakeButton(Panel3, "Today", QRect(12, 9, 55, 25), buttonFont, "Button1");
+  Button1 = PlatformQt::DialogButton(Panel3, "Today", QRect(12, 9, 55, 25), buttonFont, "Button1");
   // Wider than designed: the desktop's fallback fonts need the room for a
   // whole "yyyy-mm-dd  Www".
   Edit1 = MakeEdit(Panel3, QRect(74, 9, 143, 24), buttonFont, "Edit1");
   Edit1->installEventFilter(this);
-  okbtn = MakeButton(Panel3, "OK", QRect(222, 9, 55, 25), buttonFont, "okbtn");
+  okbtn = PlatformQt::DialogButton(Panel3, "OK", QRect(222, 9, 55, 25), buttonFont, "okbtn");
   okbtn->setDefault(true);
-  Button3 = MakeButton(Panel3, "Cancel", QRect(288, 9, 55, 25), buttonFont, "Button3");
+  Button3 = PlatformQt::DialogButton(Panel3, "Cancel", QRect(288, 9, 55, 25), buttonFont, "Button3");
 
   auto* rows = new QVBoxLayout(TabSheet1);
   rows->setContentsMargins(0, 0, 0, 0);
@@ -226,9 +217,9 @@ void TFCal::BuildOptionsPage() {
   Label2->adjustSize();
   Edit3 = MakeEdit(GroupBox1, QRect(150, 84, 85, 21), textFont, "Edit3");
   Edit3->setText("yyyy-mm-dd");
-  DeftsBtn = MakeButton(GroupBox1, "some defaults", QRect(24, 138, 91, 25), buttonFont, "DeftsBtn");
-  Button2 = MakeButton(GroupBox1, "OK", QRect(138, 138, 75, 25), buttonFont, "Button2");
-  Button4 = MakeButton(GroupBox1, "Cancel", QRect(222, 138, 75, 25), buttonFont, "Button4");
+  DeftsBtn = PlatformQt::DialogButton(GroupBox1, "some defaults", QRect(24, 138, 91, 25), buttonFont, "DeftsBtn");
+  Button2 = PlatformQt::DialogButton(GroupBox1, "OK", QRect(138, 138, 75, 25), buttonFont, "Button2");
+  Button4 = PlatformQt::DialogButton(GroupBox1, "Cancel", QRect(222, 138, 75, 25), buttonFont, "Button4");
 
   PopupMenu3 = new QMenu(this);
   PopupMenu3->setObjectName("PopupMenu3");

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "calendar/Cdatlib.h"
+
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -107,6 +109,7 @@ class TFCal : public QDialog {
   void FormCreate();
   void FormShow();
   void TakePreset(size_t index);
+  void StepShownDate(void (*step)(Cdatlib::TCalDate&));
 };
 
 }  // namespace cal

@@ -14,24 +14,11 @@
 #include "dialogs/inpstr/CalendarPicture.h"
 #include "dialogs/inpstr/Inpstr.h"
 #include "platform/desktop/ProgramFonts.h"
-#include "platform/qt/PlainLabel.h"
+#include "platform/qt/Controls.h"
 #include "platform/qt/ProgramCursor.h"
 #include "platform/qt/QtText.h"
 
 namespace inpstr {
-
-namespace {
-
-QPushButton* MakeButton(QWidget* panel, const char* caption, QRect place, const char* name) {
-  auto* button = new QPushButton(caption, panel);
-  button->setObjectName(name);
-  button->setGeometry(place);
-  button->setFont(Desktop::SansSerifPixelFont(11, true));
-  button->setFocusPolicy(Qt::ClickFocus);
-  return button;
-}
-
-}  // namespace
 
 TFinpstr::TFinpstr(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
   setObjectName("Finpstr");
@@ -56,9 +43,10 @@ TFinpstr::TFinpstr(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
   CalBtn->setIconSize(QSize(16, 16));
   CalBtn->setToolTip("Calendar");
   CalBtn->setFocusPolicy(Qt::NoFocus);
-  Button1 = MakeButton(Panel1, "OK", QRect(64, 104, 57, 25), "Button1");
+  const QFont buttonFont = Desktop::SansSerifPixelFont(11, true);
+  Button1 = PlatformQt::DialogButton(Panel1, "OK", QRect(64, 104, 57, 25), buttonFont, "Button1");
   Button1->setDefault(true);
-  Button2 = MakeButton(Panel1, "Cancel", QRect(128, 104, 57, 25), "Button2");
+  Button2 = PlatformQt::DialogButton(Panel1, "Cancel", QRect(128, 104, 57, 25), buttonFont, "Button2");
   Edit1->setFocus();
 
   connect(Panel1, &TBevelPanel::mousePressed, this, &TFinpstr::Panel1MouseDown);

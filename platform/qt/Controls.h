@@ -1,11 +1,13 @@
-// The one way the program's windows make their labels.
+// The labels and push buttons that the program's windows place by hand.
 #pragma once
 
 #include <QFont>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 class QLabel;
+class QPushButton;
 class QWidget;
 
 namespace PlatformQt {
@@ -17,5 +19,9 @@ namespace PlatformQt {
 // that may never open sizes its labels when it first shows.
 QLabel* PlainLabel(QWidget* parent, const QString& text, QPoint place = {}, const QFont& font = {},
                    const char* name = "");
+
+// A push button at a place in its parent that takes the keyboard focus on a
+// click only, never by Tab.
+QPushButton* DialogButton(QWidget* parent, const QString& caption, QRect place, const QFont& font, const char* name);
 
 }  // namespace PlatformQt

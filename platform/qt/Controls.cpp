@@ -1,6 +1,7 @@
-#include "platform/qt/PlainLabel.h"
+#include "platform/qt/Controls.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 namespace PlatformQt {
 
@@ -11,6 +12,15 @@ QLabel* PlainLabel(QWidget* parent, const QString& text, QPoint place, const QFo
   if (font.resolveMask() != 0) label->setFont(font);
   label->move(place);
   return label;
+}
+
+QPushButton* DialogButton(QWidget* parent, const QString& caption, QRect place, const QFont& font, const char* name) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setGeometry(place);
+  button->setFont(font);
+  button->setFocusPolicy(Qt::ClickFocus);
+  return button;
 }
 
 }  // namespace PlatformQt
