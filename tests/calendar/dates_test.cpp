@@ -92,21 +92,6 @@ TEST_F(DatesTest, SteppingKeepsTheDayAndWraps) {
   }
 }
 
-TEST_F(DatesTest, FloorDivisionAndMonthIndexRoundDown) {
-  const struct {
-    int64_t value, divisor, quotient;
-  } divisions[] = {{7, 2, 3}, {-7, 2, -4}, {-8, 2, -4}, {0, 400, 0}, {-1, 400, -1}, {-400, 400, -1}};
-  for (const auto& d : divisions) EXPECT_EQ(Cdatlib::FloorDiv(d.value, d.divisor), d.quotient) << d.value;
-  const struct {
-    TCalDate first;
-    int64_t index;
-  } months[] = {{{0, 1, 1}, 0}, {{0, 12, 1}, 11}, {{2017, 12, 1}, 24215}, {{2018, 1, 1}, 24216}};
-  for (const auto& m : months) {
-    EXPECT_EQ(Cdatlib::MonthIndex(m.first), m.index) << m.first;
-    EXPECT_EQ(Cdatlib::FirstOfMonthIndex(m.index), m.first) << m.index;
-  }
-}
-
 TEST_F(DatesTest, PlausibleDatesUsePlainRanges) {
   struct Case {
     TCalDate date;

@@ -16,15 +16,9 @@ class TTimeZone {
     tzset();
   }
   ~TTimeZone() {
-    if (before_) {
-      setenv("TZ", before_->c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
+    before_ ? setenv("TZ", before_->c_str(), 1) : unsetenv("TZ");
     tzset();
   }
-  TTimeZone(const TTimeZone&) = delete;
-  TTimeZone& operator=(const TTimeZone&) = delete;
 
  private:
   std::optional<std::string> before_;
