@@ -1,7 +1,6 @@
 // The text input window's construction and handlers.
 #include "dialogs/inpstr/TFinpstr.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>

@@ -1,3 +1,4 @@
+// The labels and buttons the windows place by hand.
 #include "platform/qt/Controls.h"
 
 #include <QLabel>

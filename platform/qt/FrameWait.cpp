@@ -1,3 +1,4 @@
+// Waiting for a window's frame.
 #include "platform/qt/FrameWait.h"
 
 #include <QEvent>
