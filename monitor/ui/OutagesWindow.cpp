@@ -93,7 +93,8 @@ TFOutages::~TFOutages() {
 void TFOutages::ShowOutages(std::string_view logText, const Cdatlib::TCalDateTime& now) {
   Monitor::TOutageRecord record = Monitor::ReadOutages(logText);
   Label1->setText(PlatformQt::ToQt(Monitor::OutageSummary(record)));
-  // Read out with the table when it takes the focus.
+  // Read out when the window appears, and with the table.
+  setAccessibleDescription(Label1->text());
   StringGrid1->setAccessibleDescription(Label1->text());
   Chart1->SetMonths(Monitor::OutagesPerMonth(record, now));
   table_->SetOutages(std::move(record.Outages));

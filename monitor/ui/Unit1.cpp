@@ -128,12 +128,10 @@ void TForm1::SetBootText(const std::string& text) {
 
 void TForm1::LabelsChanged() {
   KeepLabelsWhole();
-  // A screen reader reads out the focused button, not the labels around it:
-  // the verdict goes with Continue, which has the focus whenever the window
-  // appears, and with the window itself for readers that describe windows.
-  const QString verdict = SpokenLines({Label1, Label2, Label4});
-  setAccessibleDescription(verdict);
-  Button1->setAccessibleDescription(verdict + QStringLiteral(". ") + Button1->toolTip());
+  // A screen reader reads out a window's description when the window
+  // appears, and then only the focused button: the labels themselves
+  // would be passed over.
+  setAccessibleDescription(SpokenLines({Label1, Label2, Label4}));
 }
 
 void TForm1::KeepLabelsWhole() {

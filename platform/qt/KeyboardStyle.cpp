@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QProxyStyle>
+#include <QStyleOptionFocusRect>
 #include <QStyleOptionMenuItem>
 
 namespace PlatformQt {
@@ -34,6 +35,16 @@ class TKeyboardStyle : public QProxyStyle {
       return;
     }
     QProxyStyle::drawControl(element, option, painter, widget);
+    // Fusion draws the default button in the colours of focus, so focus on
+    // it could not be seen: the focused button gets a focus frame as well.
+    if (element == CE_PushButton && (option->state & State_HasFocus)) {
+      QStyleOptionFocusRect focus;
+      focus.QStyleOption::operator=(*option);
+      focus.state |= State_KeyboardFocusChange;
+      focus.rect = subElementRect(SE_PushButtonFocusRect, option, widget);
+      if (focus.rect.isEmpty()) focus.rect = option->rect.adjusted(3, 3, -3, -3);
+      QProxyStyle::drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+    }
   }
 };
 

@@ -1,5 +1,6 @@
-// The desktop's widget style with the menu bar open to the keyboard: Alt
-// alone reaches it, and the item the keyboard is on is marked.
+// The desktop's widget style made plain to the keyboard: Alt alone reaches
+// the menu bar, the item the keyboard is on is marked, and so is a focused
+// default button.
 #pragma once
 
 #include <QString>
