@@ -10,7 +10,7 @@
 #include "monitor/Outages.h"
 #include "monitor/ui/MonthBars.h"
 #include "monitor/ui/OutageTable.h"
-#include "monitor/ui/WindowFocus.h"
+#include "monitor/ui/WindowAccess.h"
 #include "monitor/ui/WindowLook.h"
 #include "platform/desktop/EventErrors.h"
 #include "platform/desktop/ProgramFonts.h"

@@ -15,7 +15,7 @@
 #include "monitor/StartUp.h"
 #include "monitor/ui/OutagesWindow.h"
 #include "monitor/ui/Unit2.h"
-#include "monitor/ui/WindowFocus.h"
+#include "monitor/ui/WindowAccess.h"
 #include "monitor/ui/WindowLook.h"
 #include "monitor/ui/about1.h"
 #include "platform/desktop/EventErrors.h"

@@ -8,7 +8,7 @@
 #include <QTextCursor>
 
 #include "monitor/ui/MemoText.h"
-#include "monitor/ui/WindowFocus.h"
+#include "monitor/ui/WindowAccess.h"
 #include "monitor/ui/WindowLook.h"
 #include "platform/desktop/EventErrors.h"
 #include "platform/desktop/ProgramFonts.h"

@@ -13,7 +13,7 @@
 
 #include "calendar/Cdatlib.h"
 #include "monitor/ui/ProgramFileTime.h"
-#include "monitor/ui/WindowFocus.h"
+#include "monitor/ui/WindowAccess.h"
 #include "monitor/ui/WindowLook.h"
 #include "platform/desktop/EventErrors.h"
 #include "platform/desktop/ProgramFonts.h"
@@ -76,6 +76,7 @@ TFAbout1::TFAbout1() {
   Image1 = new QLabel(Panel2);
   Image1->setPixmap(Desktop::ProgramPixmap());
   Image1->setGeometry(5, 10, 32, 32);
+  Image1->setAccessibleName(QStringLiteral("Tallyvane icon"));
   Label1 = PanelLabel(Panel2, 46, 8, QStringLiteral("Tallyvane"), Desktop::ArialFont(13, true));
   Label1->setWordWrap(true);
   // Black on the silver panel whatever the desktop's theme: a dark theme's
@@ -113,6 +114,7 @@ TFAbout1::TFAbout1() {
   SetTextColour(OKBtn, Qt::black);
   OKBtn->setAutoDefault(false);
   Monitor::ShowFocusAlways(this);
+  for (QFrame* panel : {Panel2, Panel1, Panel3}) Monitor::MarkLayoutOnly(panel);
   auto* bottomRow = new QHBoxLayout(Panel1);
   bottomRow->setContentsMargins(0, 0, 0, 0);
   bottomRow->addStretch();

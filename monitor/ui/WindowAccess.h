@@ -1,5 +1,6 @@
-// Keyboard focus in the monitor's windows: a window chosen again comes to the
-// front with the keyboard in it, and the focus mark is shown from the start.
+// What the keyboard and screen readers get in the monitor's windows: a window
+// chosen again comes to the front with the keyboard in it, the focus mark is
+// shown from the start, and frames that only hold others stay out of the way.
 #pragma once
 
 class QAction;
@@ -20,6 +21,11 @@ void ShowFocusAlways(QWidget* window);
 // Tab and Backtab in the text move the focus on and are never typed into
 // it, also when the text is its window's only control.
 void TabOnlyMovesFocus(QPlainTextEdit* text);
+
+// A frame that only places other controls is passed over by a screen
+// reader, like the window's client area, instead of being met as an
+// unnamed frame.
+void MarkLayoutOnly(QWidget* frame);
 
 // Escape closes the window through its Close command, as a click on it does.
 void CloseOnEscape(QAction* closeCommand);

@@ -1,5 +1,7 @@
-#include "monitor/ui/WindowFocus.h"
+#include "monitor/ui/WindowAccess.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -30,7 +32,23 @@ class TTabFilter : public QObject {
   }
 };
 
+const char* const LayoutOnly = "layoutOnly";
+
+QAccessibleInterface* LayoutInterface(const QString& className, QObject* object) {
+  if (className != QLatin1String("QFrame") || !object->property(LayoutOnly).toBool()) return nullptr;
+  return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Client);
+}
+
 }  // namespace
+
+void MarkLayoutOnly(QWidget* frame) {
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(LayoutInterface);
+    return true;
+  }();
+  (void)factoryInstalled;
+  frame->setProperty(LayoutOnly, true);
+}
 
 void TabOnlyMovesFocus(QPlainTextEdit* text) {
   text->setTabChangesFocus(true);
