@@ -1,42 +1,29 @@
 #!/usr/bin/python3
-"""Reads a running program's accessibility tree over AT-SPI, as a screen
-reader does, and prints one object as role, name and description, separated
-by tabs; exits 1 when there is none.
-  a11y_probe.py PID focused      the object with the keyboard focus (a
-                                 table's cell rather than the table)
-  a11y_probe.py PID ROLE NAME    the first showing object of that role and name
-"""
+# Prints one object of a running program's AT-SPI tree as role, name and
+# description (tab-separated), or exits 1: "PID focused" the focused control
+# (a table's cell, not the table), or "PID ROLE NAME" the first showing one.
 import sys
-
 import pyatspi
 
 
 def tree(node):
     yield node
     for child in node:
-        if child is not None:
-            yield from tree(child)
+        yield from tree(child) if child is not None else ()
 
 
-def main(pid, what, name=None):  # what: "focused" or a role name
-    found = None
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is None or app.get_process_id() != pid:
-            continue
-        for node in tree(app):
-            states = node.getState()
-            if not states.contains(pyatspi.STATE_SHOWING):
-                continue
-            # A text's viewport shares its focus: the text is the control.
-            if what == "focused" and states.contains(pyatspi.STATE_FOCUSED) and node.getRoleName() != "filler":
-                found = node
-            elif node.getRoleName() == what and node.name == name:
-                found = node
-                break
-    if found is None:
-        return 1
-    print("\t".join([found.getRoleName(), found.name, found.description]))
-    return 0
-
-
-sys.exit(main(int(sys.argv[1]), *sys.argv[2:]))
+pid, what, name = int(sys.argv[1]), sys.argv[2], sys.argv[3:] and sys.argv[3]
+found = None
+for node in (n for app in pyatspi.Registry.getDesktop(0) if app and app.get_process_id() == pid for n in tree(app)):
+    states, role = node.getState(), node.getRoleName()
+    if not states.contains(pyatspi.STATE_SHOWING):
+        continue
+    # A text's viewport shares its focus: the text is the control.
+    if what == "focused" and states.contains(pyatspi.STATE_FOCUSED) and role != "filler":
+        found = node
+    elif role == what and node.name == name:
+        found = node
+        break
+if found is None:
+    sys.exit(1)
+print("\t".join([found.getRoleName(), found.name, found.description]))

@@ -11,8 +11,6 @@
 #include "monitor/ui/Unit1.h"
 #include "platform/qt/KeyboardStyle.h"
 
-namespace {
-
 TEST(KeyboardFocus, IsVisibleOnTheDefaultButtonAndTheMenuBar) {
   Cdatlib::Initialize();
   const QString original = QApplication::style()->name();
@@ -21,11 +19,8 @@ TEST(KeyboardFocus, IsVisibleOnTheDefaultButtonAndTheMenuBar) {
     TForm1 form;
     form.show();
     form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form)) << style;
-    ASSERT_TRUE(form.Button1->hasFocus()) << style;
-    const QImage focusedButton = form.Button1->grab().toImage();
-    const QImage idleBar = form.MainMenu1->grab().toImage();
-
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form) && form.Button1->hasFocus()) << style;
+    const QImage focusedButton = form.Button1->grab().toImage(), idleBar = form.MainMenu1->grab().toImage();
     QTest::sendKeyEvent(QTest::Press, &form, Qt::Key_Alt, QString(), Qt::AltModifier);
     QTest::sendKeyEvent(QTest::Release, &form, Qt::Key_Alt, QString(), Qt::NoModifier);
     EXPECT_TRUE(form.MainMenu1->hasFocus()) << style << ": Alt did not reach the menu bar";
@@ -34,5 +29,3 @@ TEST(KeyboardFocus, IsVisibleOnTheDefaultButtonAndTheMenuBar) {
   }
   QApplication::setStyle(original);
 }
-
-}  // namespace
