@@ -11,7 +11,6 @@ def tree(node):
     for child in node:
         yield from tree(child) if child is not None else ()
 
-
 pid, what, name = int(sys.argv[1]), sys.argv[2], sys.argv[3:] and sys.argv[3]
 found = None
 for node in (n for app in pyatspi.Registry.getDesktop(0) if app and app.get_process_id() == pid for n in tree(app)):

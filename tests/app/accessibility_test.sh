@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The real program as a screen reader and a keyboard-only user meet it: on a
-# virtual display with an accessibility bus (AT-SPI) of its own, read with
-# pyatspi and driven by keys with xdotool. One display and one bus for all.
+# The real program as a screen reader (AT-SPI, read with pyatspi) and a
+# keyboard-only user (xdotool) meet it; one display and one bus for all cases.
 set -uo pipefail
 [ -n "${A11Y_TEST_BUS:-}" ] || A11Y_TEST_BUS=1 exec dbus-run-session -- "$0" "$@"
 BINARY=$(realpath "$1") PROBE=$(dirname "$0")/a11y_probe.py WORK=$(mktemp -d /tmp/tallyvane-a11y.XXXXXX)
@@ -35,7 +34,6 @@ choose() { press_until "$MAIN" "alt+$1" "${@:2}" >/dev/null; }
 shown() { local w; w=$(x_window_named "$PROGRAM" "$1") && is_mapped "$w"; }
 hidden() { ! shown "$1"; }
 LOG_TEXT=$'text\tTrip log' CHART="Outages per month, the last twelve months"
-
 main_window_announces_the_verdict() {
   xdotool windowfocus --sync "$MAIN"
   wait_for focused_is $'push button\tContinue' || fail "focus: $(said 1-2 focused)"
@@ -44,8 +42,7 @@ main_window_announces_the_verdict() {
 }
 outages_table_is_named_and_described() {
   choose o focused_is $'table cell\t'"$LAST_RUN" || fail "focus not on the newest outage: $(said 1-2 focused)"
-  local summary
-  summary=$(said 3 table Outages)
+  local summary && summary=$(said 3 table Outages)
   [ -n "$summary" ] && probe label "$summary" >/dev/null || fail "no table with the summary: $summary"
 }
 outages_chart_reads_its_months() {
@@ -68,8 +65,7 @@ escape_closes_log_and_outages() {
   done
 }
 tab_in_the_log_leaves_the_file() {
-  local before
-  before=$(md5sum <"$LOG")
+  local before && before=$(md5sum <"$LOG")
   choose l focused_is "$LOG_TEXT" || fail "focus not in the log: $(said 1-2 focused)"
   xdotool key Tab Tab Escape
   wait_for hidden "Tallyvane log" || fail "the log did not close"
@@ -81,13 +77,10 @@ log_chosen_while_open_behind_gets_focus() {
   wait_for focused_is $'push button\tContinue' || fail "the main window did not take the focus back"
   choose l focused_is "$LOG_TEXT" || fail "focus after Log again: $(said 1-2 focused)"
 }
-
 start_display --no-tray || exit 1
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 BACKGROUND_PIDS+=($!)
 wait_for grep -q . "/proc/$!/task/$!/children" && read -ra BUS_PIDS <"/proc/$!/task/$!/children"
 for name in main_window_announces_the_verdict outages_table_is_named_and_described outages_chart_reads_its_months \
-  escape_closes_log_and_outages tab_in_the_log_leaves_the_file log_chosen_while_open_behind_gets_focus; do
-  run_case "$name"
-done
+  escape_closes_log_and_outages tab_in_the_log_leaves_the_file log_chosen_while_open_behind_gets_focus; do run_case "$name"; done
 finish
