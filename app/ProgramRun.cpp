@@ -21,6 +21,7 @@
 #include "platform/desktop/ProgramIcon.h"
 #include "platform/desktop/SessionEnd.h"
 #include "platform/desktop/SingleRun.h"
+#include "platform/qt/KeyboardStyle.h"
 #include "platform/qt/QtText.h"
 
 namespace {
@@ -113,6 +114,7 @@ int RunProgram(TApplication& app) {
   QObject::connect(&sessionEnd, &Desktop::TSessionEnd::Ending, &app, SessionEnds);
   QObject::connect(&sessionEnd, &Desktop::TSessionEnd::SaveRequested, &app, SessionSaveRequested);
 
+  PlatformQt::UseKeyboardStyle();
   // Created hidden in this order, destroyed in the reverse order.
   auto form1 = std::make_unique<TForm1>();
   auto about = std::make_unique<TFAbout1>();

@@ -1,9 +1,13 @@
 #include "monitor/ui/MonthBars.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <algorithm>
 
-#include "calendar/Cdatlib.h"
+#include "monitor/MonthChartText.h"
 #include "platform/qt/QtText.h"
 
 namespace {
@@ -11,17 +15,32 @@ namespace {
 constexpr int BarAreaHeight = 90;  // the least room for the bars, in pixels of the window's scale
 const QColor BarColour(0, 0, 128);
 
-QString ShortMonthName(int month) { return PlatformQt::ToQt(Cdatlib::MonthName(month).substr(0, 3)); }
+QString ShortMonthName(int month) { return PlatformQt::ToQt(Monitor::ShortMonthName(month)); }
+
+// A screen reader meets the bars as a chart, not as an anonymous filler.
+QAccessibleInterface* ChartInterface(const QString& className, QObject* object) {
+  if (className != QLatin1String("TMonthBars") || !object->isWidgetType()) return nullptr;
+  return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
+}
 
 }  // namespace
 
 TMonthBars::TMonthBars(QWidget* parent) : QWidget(parent) {
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(ChartInterface);
+    return true;
+  }();
+  (void)factoryInstalled;
   setBackgroundRole(QPalette::Base);
   setAutoFillBackground(true);
+  // Reached with Tab, so that the counts can be read out like any control.
+  setFocusPolicy(Qt::TabFocus);
 }
 
 void TMonthBars::SetMonths(std::vector<Monitor::TMonthCount> months) {
   months_ = std::move(months);
+  // The text alternative is made from the very counts that are painted.
+  setAccessibleDescription(PlatformQt::ToQt(Monitor::MonthCountsText(months_)));
   updateGeometry();
   update();
 }
@@ -42,8 +61,14 @@ QSize TMonthBars::minimumSizeHint() const {
 QSize TMonthBars::sizeHint() const { return minimumSizeHint(); }
 
 void TMonthBars::paintEvent(QPaintEvent*) {
-  if (months_.empty()) return;
   QPainter painter(this);
+  if (hasFocus()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.backgroundColor = palette().color(QPalette::Base);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+  }
+  if (months_.empty()) return;
   const QFontMetrics metrics = fontMetrics();
   const int line = metrics.height();
   const int slot = (width() - line) / BarCount();

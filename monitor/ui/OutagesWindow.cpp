@@ -10,6 +10,7 @@
 #include "monitor/Outages.h"
 #include "monitor/ui/MonthBars.h"
 #include "monitor/ui/OutageTable.h"
+#include "monitor/ui/WindowAccess.h"
 #include "monitor/ui/WindowLook.h"
 #include "platform/desktop/EventErrors.h"
 #include "platform/desktop/ProgramFonts.h"
@@ -47,7 +48,9 @@ TFOutages::TFOutages() {
   Monitor::PlaceWindow(this, 360, 80, 560, 520);
 
   MainMenu1 = menuBar();
-  Close1 = MainMenu1->addAction(QStringLiteral("Close"));
+  Close1 = MainMenu1->addAction(QStringLiteral("&Close"));
+  Monitor::CloseOnEscape(Close1);
+  Monitor::ShowFocusAlways(this);
 
   auto* client = new QWidget(this);
   Monitor::SetBackground(client, Monitor::Silver);
@@ -59,6 +62,9 @@ TFOutages::TFOutages() {
   table_ = new TOutageTable(this);
   StringGrid1 = new QTableView(client);
   StringGrid1->setModel(table_);
+  StringGrid1->setAccessibleName(QStringLiteral("Outages"));
+  // Tab goes on to the chart; the arrows move between the cells.
+  StringGrid1->setTabKeyNavigation(false);
   StringGrid1->verticalHeader()->hide();
   StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
   StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -69,6 +75,7 @@ TFOutages::TFOutages() {
 
   Label2 = PlainLabel(client, QStringLiteral("Outages per month, the last twelve months"));
   Chart1 = new TMonthBars(client);
+  Chart1->setAccessibleName(Label2->text());
 
   auto* column = new QVBoxLayout(client);
   column->addWidget(Label1);
@@ -86,10 +93,16 @@ TFOutages::~TFOutages() {
 void TFOutages::ShowOutages(std::string_view logText, const Cdatlib::TCalDateTime& now) {
   Monitor::TOutageRecord record = Monitor::ReadOutages(logText);
   Label1->setText(PlatformQt::ToQt(Monitor::OutageSummary(record)));
+  // Read out when the window appears, and with the table.
+  setAccessibleDescription(Label1->text());
+  StringGrid1->setAccessibleDescription(Label1->text());
   Chart1->SetMonths(Monitor::OutagesPerMonth(record, now));
   table_->SetOutages(std::move(record.Outages));
-  // The latest outages are the ones the user asks about first.
-  StringGrid1->scrollToBottom();
+  // The latest outage is the one the user asks about first: the keyboard
+  // starts on it, and the view shows it.
+  const QModelIndex newest = table_->index(table_->rowCount() - 1, 0);
+  StringGrid1->setCurrentIndex(newest);
+  StringGrid1->scrollTo(newest);
 }
 
 void TFOutages::Close1Click() { close(); }

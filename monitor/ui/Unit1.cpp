@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStringList>
 #include <QTimer>
+#include <initializer_list>
 #include <stdexcept>
 
 #include "calendar/Cdatlib.h"
@@ -13,6 +15,7 @@
 #include "monitor/StartUp.h"
 #include "monitor/ui/OutagesWindow.h"
 #include "monitor/ui/Unit2.h"
+#include "monitor/ui/WindowAccess.h"
 #include "monitor/ui/WindowLook.h"
 #include "monitor/ui/about1.h"
 #include "platform/desktop/EventErrors.h"
@@ -40,6 +43,15 @@ void SetLabelText(QLabel* label, const std::string& text) {
   label->adjustSize();
 }
 
+// The shown lines as one text to be read out, one sentence each.
+QString SpokenLines(std::initializer_list<const QLabel*> labels) {
+  QStringList lines;
+  for (const QLabel* label : labels) {
+    if (!label->text().isEmpty()) lines << label->text();
+  }
+  return lines.join(QStringLiteral(". "));
+}
+
 }  // namespace
 
 TForm1::TForm1() {
@@ -57,6 +69,7 @@ TForm1::TForm1() {
   Label1->setToolTip(QStringLiteral("the last checkpoint of the previous run"));
   Label2 = MakeLabel(client, 48, 80, QStringLiteral("[no new checkpoint]"));
   Label4 = MakeLabel(client, 48, 112, QString());
+  Label4->hide();
   Label3 = MakeLabel(client, 48, 144, QStringLiteral("(the checkpoint is refreshed every minute) "));
 
   Button1 = new QPushButton(QStringLiteral("Continue"), client);
@@ -64,12 +77,13 @@ TForm1::TForm1() {
   Button1->setToolTip(QStringLiteral("the program will continue to write checkpoints in the background"));
   Button1->setDefault(true);
   Button1->setFocus();
+  Monitor::ShowFocusAlways(this);
 
   MainMenu1 = menuBar();
-  Exit1 = MainMenu1->addAction(QStringLiteral("Exit"));
-  Log1 = MainMenu1->addAction(QStringLiteral("Log"));
-  Outages1 = MainMenu1->addAction(QStringLiteral("Outages"));
-  About1 = MainMenu1->addAction(QStringLiteral("About"));
+  Exit1 = MainMenu1->addAction(QStringLiteral("&Exit"));
+  Log1 = MainMenu1->addAction(QStringLiteral("&Log"));
+  Outages1 = MainMenu1->addAction(QStringLiteral("&Outages"));
+  About1 = MainMenu1->addAction(QStringLiteral("&About"));
 
   // Created disabled with the default interval; the start-up sequence starts it.
   Timer1 = new QTimer(this);
@@ -97,17 +111,27 @@ TForm1::~TForm1() {
 
 void TForm1::SetVerdictText(const std::string& text) {
   SetLabelText(Label1, text);
-  KeepLabelsWhole();
+  LabelsChanged();
 }
 
 void TForm1::SetCheckpointText(const std::string& text) {
   SetLabelText(Label2, text);
-  KeepLabelsWhole();
+  LabelsChanged();
 }
 
 void TForm1::SetBootText(const std::string& text) {
   SetLabelText(Label4, text);
+  // Without a computer line there is nothing to read out there.
+  Label4->setVisible(!text.empty());
+  LabelsChanged();
+}
+
+void TForm1::LabelsChanged() {
   KeepLabelsWhole();
+  // A screen reader reads out a window's description when the window
+  // appears, and then only the focused button: the labels themselves
+  // would be passed over.
+  setAccessibleDescription(SpokenLines({Label1, Label2, Label4}));
 }
 
 void TForm1::KeepLabelsWhole() {
@@ -131,12 +155,7 @@ bool TForm1::FormCloseQuery() { return Monitor::CloseQueryCheckpoint(*this); }
 // and the log window is not asked to save at a normal end.
 void TForm1::FormClose() { QCoreApplication::exit(0); }
 
-void TForm1::WMTrayIcon() {
-  setWindowState(windowState() & ~Qt::WindowMinimized);
-  show();
-  raise();
-  activateWindow();
-}
+void TForm1::WMTrayIcon() { Monitor::BringToFront(this); }
 
 void TForm1::Button1Click() {
   // Without an icon in the notification area nothing could show a hidden
@@ -152,16 +171,14 @@ void TForm1::Exit1Click() { close(); }
 
 void TForm1::Log1Click() {
   Form2->ReloadLog();
-  Form2->show();
-  Form2->raise();
+  Monitor::BringToFront(Form2);
 }
 
 // Reads the log window's text, so that the user's edits count.
 void TForm1::Outages1Click() {
   if (!outages_) outages_ = std::make_unique<TFOutages>();
   outages_->ShowOutages(Form2->Log.Text(), Monitor::MonitorClock());
-  outages_->show();
-  outages_->raise();
+  Monitor::BringToFront(outages_.get());
 }
 
 void TForm1::About1Click() { FAbout1->ShowOrRaise(); }

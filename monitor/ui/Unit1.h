@@ -61,6 +61,7 @@ class TForm1 : public QMainWindow, public Monitor::TMonitorWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void LabelsChanged();
   // Widens the window when a label's text is wider than the window.
   void KeepLabelsWhole();
 

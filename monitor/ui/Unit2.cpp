@@ -8,6 +8,7 @@
 #include <QTextCursor>
 
 #include "monitor/ui/MemoText.h"
+#include "monitor/ui/WindowAccess.h"
 #include "monitor/ui/WindowLook.h"
 #include "platform/desktop/EventErrors.h"
 #include "platform/desktop/ProgramFonts.h"
@@ -23,7 +24,8 @@ TForm2::TForm2() {
   Monitor::PlaceWindow(this, 328, 103, 696, 375);
 
   MainMenu1 = menuBar();
-  Close1 = MainMenu1->addAction(QStringLiteral("Close"));
+  Close1 = MainMenu1->addAction(QStringLiteral("&Close"));
+  Monitor::CloseOnEscape(Close1);
 
   // Wrapping is for the screen only; the text keeps its long lines.
   Memo1 = new QPlainTextEdit(this);
@@ -31,6 +33,10 @@ TForm2::TForm2() {
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setCentralWidget(Memo1);
+  // Tab leaves the text rather than writing a tab into the log file.
+  Monitor::TabOnlyMovesFocus(Memo1);
+  Memo1->setAccessibleName(QStringLiteral("Trip log"));
+  Monitor::ShowFocusAlways(this);
 
   connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { Desktop::RunHandler([this] { Memo1Change(); }); });
   connect(Close1, &QAction::triggered, this, [this] { Desktop::RunHandler([this] { Close1Click(); }); });

@@ -13,6 +13,7 @@
 
 #include "calendar/Cdatlib.h"
 #include "monitor/ui/ProgramFileTime.h"
+#include "monitor/ui/WindowAccess.h"
 #include "monitor/ui/WindowLook.h"
 #include "platform/desktop/EventErrors.h"
 #include "platform/desktop/ProgramFonts.h"
@@ -75,6 +76,7 @@ TFAbout1::TFAbout1() {
   Image1 = new QLabel(Panel2);
   Image1->setPixmap(Desktop::ProgramPixmap());
   Image1->setGeometry(5, 10, 32, 32);
+  Image1->setAccessibleName(QStringLiteral("Tallyvane icon"));
   Label1 = PanelLabel(Panel2, 46, 8, QStringLiteral("Tallyvane"), Desktop::ArialFont(13, true));
   Label1->setWordWrap(true);
   // Black on the silver panel whatever the desktop's theme: a dark theme's
@@ -100,6 +102,7 @@ TFAbout1::TFAbout1() {
   centred.setAlignment(Qt::AlignHCenter);
   Memo1->document()->setDefaultTextOption(centred);
   Memo1->setPlainText(description.join(u'\n'));
+  Memo1->setAccessibleName(QStringLiteral("Description"));
 
   Panel1 = LoweredPanel(this);
   Panel1->setFixedHeight(39);
@@ -110,6 +113,8 @@ TFAbout1::TFAbout1() {
   OKBtn->setFont(Desktop::ArialFont(11, true));
   SetTextColour(OKBtn, Qt::black);
   OKBtn->setAutoDefault(false);
+  Monitor::ShowFocusAlways(this);
+  for (QFrame* panel : {Panel2, Panel1, Panel3}) Monitor::MarkLayoutOnly(panel);
   auto* bottomRow = new QHBoxLayout(Panel1);
   bottomRow->setContentsMargins(0, 0, 0, 0);
   bottomRow->addStretch();
@@ -130,11 +135,7 @@ TFAbout1::~TFAbout1() {
   if (FAbout1 == this) FAbout1 = nullptr;
 }
 
-void TFAbout1::ShowOrRaise() {
-  show();
-  raise();
-  activateWindow();
-}
+void TFAbout1::ShowOrRaise() { Monitor::BringToFront(this); }
 
 void TFAbout1::FormShow() {
   // A long program path widens the window rather than being cut off, also
@@ -142,10 +143,21 @@ void TFAbout1::FormShow() {
   try {
     ShowProgramFileInfo(Label2, Label3);
   } catch (...) {
-    KeepLabelsWhole();
+    LabelsChanged();
     throw;
   }
+  LabelsChanged();
+}
+
+void TFAbout1::LabelsChanged() {
   KeepLabelsWhole();
+  // A screen reader opening a dialog reads its description: the labels'
+  // one- and two-word texts it would pass over.
+  QStringList spoken = {Label1->text(), Label2->text(), Label3->text()};
+  for (const QString& line : Memo1->toPlainText().split(u'\n')) {
+    if (!line.trimmed().isEmpty()) spoken << line.trimmed();
+  }
+  setAccessibleDescription(spoken.join(QStringLiteral(". ")));
 }
 
 void TFAbout1::KeepLabelsWhole() {

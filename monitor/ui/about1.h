@@ -37,6 +37,7 @@ class TFAbout1 : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  void LabelsChanged();
   // Widens the window when a label's text is wider than the window.
   void KeepLabelsWhole();
 
