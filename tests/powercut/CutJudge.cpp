@@ -123,4 +123,17 @@ TCutJudgement JudgeCut(const TFolderState& before, const TFolderState& after, TT
   return judgement;
 }
 
+TCutJudgement JudgeEndCut(const TFolderState& before, const TFolderState& after) {
+  TCutJudgement judgement;
+  JudgeLog(before, after, judgement);
+  if (!judgement.LogSaved) judgement.Damage.emplace_back("the start's lines are not in the trip log");
+  for (const std::string& problem : CheckpointProblems(after.Checkpoint)) judgement.Damage.emplace_back(problem);
+  const TCheckpointKeys keys = CheckpointKeysOf(after.Checkpoint.Bytes);
+  if (keys.Stamp.value_or("") < judgement.StartStamp) {
+    judgement.Damage.emplace_back("the checkpoint's stamp " + keys.Stamp.value_or("(none)") +
+                                  " is older than the start: a pair torn apart");
+  }
+  return judgement;
+}
+
 }  // namespace PowerCut

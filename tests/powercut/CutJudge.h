@@ -37,4 +37,9 @@ std::vector<std::string> CheckpointProblems(const TFileState& checkpoint);
 
 TCutJudgement JudgeCut(const TFolderState& before, const TFolderState& after, TTempAges& temps);
 
+// A cut while a run that started from `before` writes its final checkpoint:
+// the log holds the start's lines, and the checkpoint the running pair of
+// the start or the final one, both with stamps no older than the start.
+TCutJudgement JudgeEndCut(const TFolderState& before, const TFolderState& after);
+
 }  // namespace PowerCut

@@ -37,8 +37,8 @@ using std::chrono::milliseconds;
 const std::string ProgramName = "tallyvane";
 constexpr microseconds LongestCut{200000};
 constexpr microseconds Margin{2000};
-// A start renames three files into place: the log, then the checkpoint twice.
-constexpr int RenamesOfAStart = 3;
+// A start renames two files into place: the log, then the checkpoint.
+constexpr int RenamesOfAStart = 2;
 
 struct TTally {
   int Cuts = 0;
