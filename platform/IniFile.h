@@ -16,7 +16,7 @@ namespace Platform {
 // The most an INI file may hold: room for many values of the longest length
 // a read gives (IniValueLimit) and the lines around them. A larger file is
 // refused, never cut: a write from a cut copy would lose its end.
-inline constexpr std::size_t IniFileLimit = 64 * 1024;
+inline constexpr std::size_t IniFileLimit = std::size_t{64} * 1024;
 
 // Nothing when no file is there. Throws EFileFailure when one is there but
 // cannot be read: no permission, a folder, no regular file, too large.

@@ -62,7 +62,7 @@ TEST_F(CheckpointFile, NothingToReadIsANeverRunButAnUnreadableFileFails) {
     void (*Make)(const std::string& path);
     const char* Outcome;
   };
-  for (const TCase c : {TCase{"no file", [](const std::string&) {}, "2 []"},
+  const TCase cases[] = {TCase{"no file", [](const std::string&) {}, "2 []"},
                         TCase{"empty file", [](const std::string& p) { WriteBytes(p, ""); }, "2 []"},
                         TCase{"other section",
                               [](const std::string& p) { WriteBytes(p, "[other]\r\nTripStatus=1\r\nTripTS=x\r\n"); },
@@ -70,7 +70,8 @@ TEST_F(CheckpointFile, NothingToReadIsANeverRunButAnUnreadableFileFails) {
                         TCase{"a folder", [](const std::string& p) { std::filesystem::create_directory(p); }, "fails"},
                         TCase{"a pipe", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }, "fails"},
                         TCase{"an endless device",
-                              [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); }, "fails"}}) {
+                              [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); }, "fails"}};
+  for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     std::filesystem::remove(checkpointPath_);
     c.Make(checkpointPath_);

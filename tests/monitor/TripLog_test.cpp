@@ -183,16 +183,17 @@ TEST_F(TripLogFile, ABadFileFailsToLoadAtOnce) {
     void (*Make)(const std::string& path);
     const char* Reason;
   };
-  for (const TCase c :
-       {TCase{"pipe", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }, "Not a regular file"},
-        TCase{"endless device", [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); },
+  const TCase cases[] = {
+      TCase{"pipe", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }, "Not a regular file"},
+      TCase{"endless device", [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); },
               "Not a regular file"},
-        TCase{"beyond the limit",
+      TCase{"beyond the limit",
               [](const std::string& p) {
                 WriteBytes(p, "");
                 std::filesystem::resize_file(p, TripLogLimit + 1);
               },
-              "It is larger than 64 MiB, the most the trip log may hold"}}) {
+              "It is larger than 64 MiB, the most the trip log may hold"}};
+  for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     std::filesystem::remove(logPath_);
     c.Make(logPath_);

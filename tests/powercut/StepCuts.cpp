@@ -38,8 +38,7 @@ constexpr auto QuietTime = std::chrono::milliseconds(400);
   }
   if (::chdir(folder.c_str()) != 0) ::_exit(126);
   ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
-  ::raise(SIGSTOP);
+  if (::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0 || ::raise(SIGSTOP) != 0) ::_exit(125);
   ::execl("./tallyvane", "./tallyvane", static_cast<char*>(nullptr));
   ::_exit(127);
 }
