@@ -77,7 +77,9 @@ class TWriteSpan {
                            : std::max(microseconds(0), Median(Pick(&TWriteTimes::FirstNewFile)) - Margin);
   }
   microseconds To() const {
-    return recent_.empty() ? LongestCut : std::min(LongestCut, Median(Pick(&TWriteTimes::LastRename)) + Margin);
+    // Not capped: on a loaded machine a start may write later than LongestCut,
+    // and a span that ended before it began would never end the drawing.
+    return recent_.empty() ? LongestCut : Median(Pick(&TWriteTimes::LastRename)) + Margin;
   }
 
  private:
