@@ -140,68 +140,19 @@ TEST_F(StartUp, AReadOnlyLogStopsTheStartWithoutTouchingTheCheckpoint) {
   EXPECT_EQ(ReadBytes(logPath_), "old\r\n");
 }
 
-// Run without root rights, which ignore permission bits: a start that
-// fails writes nothing, and where the folder takes no new file the log is
-// only appended to and the checkpoint overwritten in one write.
-struct TFailedStartCase {
-  const char* Name;
-  mode_t CheckpointMode;  // 0: a folder instead of the file
-  const char* Log;
-  bool FolderClosed;
-  const char* Outcome;  // the error's text, with %C for the checkpoint's path and %L for the log's
-};
-
-void PrintTo(const TFailedStartCase& c, std::ostream* os) { *os << c.Name; }
-
-class StartInAFolder : public StartUp, public testing::WithParamInterface<TFailedStartCase> {};
-
-TEST_P(StartInAFolder, WritesBothFilesOrNeither) {
-  const TFailedStartCase& c = GetParam();
-  const std::string checkpoint = "[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n";
-  GiveToUnprivilegedUser(folder_.Path());
-  if (c.CheckpointMode == 0) {
-    std::filesystem::create_directory(checkpointPath_);
-  } else {
-    WriteBytes(checkpointPath_, checkpoint);
-    GiveToUnprivilegedUser(checkpointPath_);
-    ::chmod(checkpointPath_.c_str(), c.CheckpointMode);
-  }
-  WriteBytes(logPath_, c.Log);
-  GiveToUnprivilegedUser(logPath_);
-  if (c.FolderClosed) ::chmod(folder_.Path().c_str(), 0555);
-  const TChildOutcome outcome = RunUnprivileged([&] {
+// A checkpoint file that cannot be read is no first start: nothing is written.
+TEST_F(StartUp, AFailedCheckpointLeavesTheLogAsItWas) {
+  WriteBytes(logPath_, "old\r\n");
+  std::filesystem::create_directory(checkpointPath_);
+  try {
     StartMonitor(window_, log_);
-    return std::string("started");
-  });
-  ::chmod(folder_.Path().c_str(), 0755);
-  std::string expected = c.Outcome;
-  for (const auto& [mark, path] : {std::pair{"%C", checkpointPath_}, std::pair{"%L", logPath_}}) {
-    if (const auto at = expected.find(mark); at != std::string::npos) expected.replace(at, 2, path);
+    FAIL() << "the start-up did not fail";
+  } catch (const EIniReadError& error) {
+    EXPECT_EQ(std::string(error.what()), "Unable to read " + checkpointPath_);
   }
-  EXPECT_EQ(outcome.Text, expected);
-  const std::string entry = "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n";
-  EXPECT_EQ(ReadBytes(logPath_), outcome.Text == "started" ? c.Log + entry : c.Log);
-  if (c.CheckpointMode == 0) return;
-  const std::string now = ReadBytes(checkpointPath_);
-  if (outcome.Text != "started") {
-    EXPECT_EQ(now, checkpoint);
-  } else {
-    EXPECT_TRUE(now.starts_with("[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\n")) << now;
-  }
-  EXPECT_EQ(EntryNames(folder_.Path()), (std::vector<std::string>{"CHKPT.INI", "triplog.txt"}));
+  EXPECT_EQ(ReadBytes(logPath_), "old\r\n");
+  EXPECT_TRUE(window_.TimerStarts.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Folders, StartInAFolder,
-    testing::Values(
-        TFailedStartCase{"CheckpointIsAFolder", 0, "old\r\n", false, "Unable to read %C"},
-        TFailedStartCase{"CheckpointUnreadable", 0200, "old\r\n", false, "Unable to read %C"},
-        TFailedStartCase{"CheckpointReadOnly", 0444, "old\r\n", false, "Unable to write to %C"},
-        TFailedStartCase{"ClosedFolderAppends", 0644, "old\r\n", true, "started"},
-        TFailedStartCase{"ClosedFolderCannotConvertTheBreaks", 0644, "old\n", true,
-                         "Cannot create file \"%L\". Permission denied"},
-        TFailedStartCase{"ClosedFolderReadOnlyCheckpoint", 0444, "old\r\n", true, "Unable to write to %C"}),
-    [](const testing::TestParamInfo<TFailedStartCase>& info) { return std::string(info.param.Name); });
 
 TEST_F(StartUp, TicksAndTheCloseQueryWriteCheckpointsButNotThePreviousRun) {
   WriteCheckpointFile("TripStatus=0\r\nTripTS=2026-12-06 18:41\r\n");
