@@ -159,10 +159,12 @@ TStepRun RunWithCut(const std::string& folder, const TStepPlan& plan, int* start
       if (TouchesFolder(pid, regs, folder)) {
         lastCall = std::chrono::steady_clock::now();
         if (++run.Calls == plan.CutAt) {
-          ::kill(pid, SIGKILL);
+          ::kill(pid, plan.CutSignal);
           run.Cut = true;
-          Reap(pid, run);
-          return run;
+          if (plan.CutSignal == SIGKILL) {
+            Reap(pid, run);
+            return run;
+          }
         }
       }
     } else if (!ended && run.Calls == endAfter) {

@@ -7,6 +7,8 @@
 
 #include <sys/types.h>
 
+#include <csignal>
+
 #include <string>
 
 namespace PowerCut {
@@ -19,6 +21,7 @@ struct TStepRun {
 
 struct TStepPlan {
   int CutAt = 0;         // 0: no cut
+  int CutSignal = SIGKILL;  // or an end signal, after which the run goes on to its end
   int EndAfter = 0;      // after this many calls and a quiet moment, SIGTERM
   bool Unprivileged = false;
 };

@@ -4,12 +4,15 @@
 // that call, each from the same folder, and judges what every cut leaves.
 // Once in a folder that takes new files, once (as root only) in a folder
 // that does not while its files stay writable, run as the unprivileged user.
+// In the first, also an end signal before each call of the start-up.
 //
 //   power_cut_steps PROGRAM
 //
 // Prints the damage of each cut; exits 0 only when no cut left any.
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cstdio>
 #include <filesystem>
@@ -75,6 +78,25 @@ int CutEveryStep(const std::string& program, bool closed) {
     for (const std::string& item : judgement.Damage) std::printf("  %s\n", item.c_str());
   }
   std::printf("%s: %d cuts, %d in the start-up, %d damaged\n", where, whole.Calls, startCalls, damaged);
+  // An end signal at each step of the start-up: before it writes, the run
+  // ends at once with exit code 1 and both files as they were; once it
+  // writes, the run starts and then ends normally.
+  int atOnce = 0, normalEnds = 0;
+  for (int step = 1; step <= startCalls && !closed; ++step) {
+    ResetFolder(folder, closed);
+    const TFolderState before = ReadFolderState(folder, ProgramName);
+    const TStepRun run = RunWithCut(folder, {.CutAt = step, .CutSignal = SIGTERM});
+    const TFolderState after = ReadFolderState(folder, ProgramName);
+    const bool untouched = after.Checkpoint.Bytes == before.Checkpoint.Bytes && after.Log.Bytes == before.Log.Bytes;
+    const bool endedNormally = CheckpointKeysOf(after.Checkpoint.Bytes).Status == "0" && after.Log.Bytes != Log;
+    atOnce += run.ExitCode == 1 && untouched;
+    normalEnds += run.ExitCode == 0 && endedNormally;
+    if ((run.ExitCode == 1 && untouched) || (run.ExitCode == 0 && endedNormally)) continue;
+    ++damaged;
+    std::printf("SIGTERM before call %d: exit code %d, files %s\n", step, run.ExitCode,
+                untouched ? "untouched" : "changed");
+  }
+  if (!closed) std::printf("end signals in the start-up: %d ended it at once, %d waited for its end\n", atOnce, normalEnds);
   ::chmod(folder.c_str(), 0755);
   if (damaged == 0) std::filesystem::remove_all(folder);
   return damaged == 0 ? 0 : 1;
