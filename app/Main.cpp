@@ -4,8 +4,10 @@
 #include "calendar/Cdatlib.h"
 #include "dialogs/cal/Cal.h"
 #include "dialogs/inpstr/Inpstr.h"
+#include "platform/EndSignals.h"
 
 int main(int argc, char** argv) {
+  Platform::EndAtOnceOnEndSignals();
   // Module starts, before the first window.
   Cdatlib::Initialize();
   inpstr::Initialize();

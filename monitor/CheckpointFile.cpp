@@ -5,6 +5,7 @@
 #include "monitor/MonitorErrors.h"
 #include "platform/FileFailure.h"
 #include "platform/IniFile.h"
+#include "platform/IniText.h"
 
 namespace Monitor {
 
@@ -15,14 +16,6 @@ namespace {
 constexpr std::string_view Section = "main";
 constexpr std::string_view StatusKey = "TripStatus";
 constexpr std::string_view StampKey = "TripTS";
-
-void WriteKey(std::string_view key, const std::string& value) {
-  try {
-    Platform::WriteProfileString(CheckpointPath, Section, key, value);
-  } catch (const Platform::EFileFailure&) {
-    throw EIniWriteError(CheckpointPath);
-  }
-}
 
 }  // namespace
 
@@ -38,18 +31,41 @@ int32_t TripStatusOfText(std::string_view text) {
 }
 
 TCheckpoint ReadCheckpoint() {
-  const std::string status = Platform::ReadProfileString(CheckpointPath, Section, StatusKey, "");
-  return {TripStatusOfText(status),
-          Platform::ReadProfileString(CheckpointPath, Section, StampKey, "")};
+  std::optional<std::string> content;
+  try {
+    content = Platform::ReadIniFile(CheckpointPath);
+  } catch (const Platform::EFileFailure&) {
+    throw EIniReadError(CheckpointPath);
+  }
+  if (!content) return {csNeverRun, ""};
+  return {TripStatusOfText(Platform::FindIniValue(*content, Section, StatusKey).value_or("")),
+          Platform::FindIniValue(*content, Section, StampKey).value_or("")};
+}
+
+void TPreparedCheckpoint::Commit() {
+  try {
+    replacement_.Commit();
+  } catch (const Platform::EFileFailure&) {
+    throw EIniWriteError(CheckpointPath);
+  }
+}
+
+TPreparedCheckpoint PrepareCheckpoint(TCheckpointStatus status) {
+  const Cdatlib::TCalDateTime now = MonitorClock();
+  std::string stamp = Cdatlib::StampText(now);
+  try {
+    return {stamp, Platform::PrepareProfileStrings(
+                       CheckpointPath, Section,
+                       {{StatusKey, std::to_string(static_cast<int32_t>(status))}, {StampKey, stamp}})};
+  } catch (const Platform::EFileFailure&) {
+    throw EIniWriteError(CheckpointPath);
+  }
 }
 
 std::string WriteCheckpoint(TCheckpointStatus status) {
-  const Cdatlib::TCalDateTime now = MonitorClock();
-  WriteKey(StatusKey, std::to_string(static_cast<int32_t>(status)));
-  std::string stamp = Cdatlib::StampText(now);
-  WriteKey(StampKey, stamp);
-  // Each key is on disk once its write returns; no cached copy is left to flush.
-  return stamp;
+  TPreparedCheckpoint checkpoint = PrepareCheckpoint(status);
+  checkpoint.Commit();
+  return checkpoint.StampText;
 }
 
 }  // namespace Monitor

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/SafeFile.h"
+
 namespace Monitor {
 
 enum TCheckpointStatus : int32_t {
@@ -21,16 +23,36 @@ struct TCheckpoint {
   std::string StampText;
 };
 
-// Never fails; a missing or unreadable file reads as csNeverRun and "".
+// A missing file, or one without the keys, reads as csNeverRun and "". A file
+// that is there but cannot be read (no permission, a folder, a pipe or a
+// device, larger than any checkpoint) is no first run: throws EIniReadError.
 TCheckpoint ReadCheckpoint();
 
 // The status a TripStatus text stands for; csNeverRun when it is no number.
 int32_t TripStatusOfText(std::string_view text);
 
-// Writes the status, then the time of one clock reading taken before the
-// file is touched, each key as its own update of the file, and returns the
-// stamp text written. Throws EIniWriteError; when the stamp fails, the file
-// holds the new status with the previous stamp.
+// A checkpoint written and flushed beside the file, not yet in place, so
+// that the start-up knows it can be written before it writes anything else.
+class TPreparedCheckpoint {
+ public:
+  TPreparedCheckpoint(std::string stampText, Platform::TPreparedReplacement replacement)
+      : StampText(std::move(stampText)), replacement_(std::move(replacement)) {}
+
+  const std::string StampText;
+
+  // Puts it in place. Throws EIniWriteError; the file then keeps the old pair.
+  void Commit();
+
+ private:
+  Platform::TPreparedReplacement replacement_;
+};
+
+// Status and time of one clock reading, taken before the file is touched,
+// as one replacement of the file: it holds the old pair or the new pair,
+// never one of each. Throws EIniWriteError.
+TPreparedCheckpoint PrepareCheckpoint(TCheckpointStatus status);
+
+// Prepares and commits at once; returns the stamp text written.
 std::string WriteCheckpoint(TCheckpointStatus status);
 
 }  // namespace Monitor

@@ -1,13 +1,11 @@
 #include "monitor/MonitorErrors.h"
 
-#include <cstring>
-
 namespace Monitor {
 
 namespace {
 
-std::string FileMessage(const char* what, const std::string& path, int systemError) {
-  return std::string(what) + " \"" + path + "\". " + std::strerror(systemError);
+std::string FileMessage(const char* what, const std::string& path, const std::string& reason) {
+  return std::string(what) + " \"" + path + "\". " + reason;
 }
 
 }  // namespace
@@ -15,11 +13,13 @@ std::string FileMessage(const char* what, const std::string& path, int systemErr
 EIniWriteError::EIniWriteError(const std::string& path)
     : EMonitorError("Unable to write to " + path) {}
 
-EFileOpenError::EFileOpenError(const std::string& path, int systemError)
-    : EMonitorError(FileMessage("Cannot open file", path, systemError)) {}
+EIniReadError::EIniReadError(const std::string& path) : EMonitorError("Unable to read " + path) {}
 
-EFileCreateError::EFileCreateError(const std::string& path, int systemError)
-    : EMonitorError(FileMessage("Cannot create file", path, systemError)) {}
+EFileOpenError::EFileOpenError(const std::string& path, const std::string& reason)
+    : EMonitorError(FileMessage("Cannot open file", path, reason)) {}
+
+EFileCreateError::EFileCreateError(const std::string& path, const std::string& reason)
+    : EMonitorError(FileMessage("Cannot create file", path, reason)) {}
 
 EStreamWriteError::EStreamWriteError() : EMonitorError("Stream write error") {}
 

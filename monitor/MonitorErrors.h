@@ -20,17 +20,24 @@ class EIniWriteError final : public EMonitorError {
   const char* KindName() const noexcept override { return "EIniWriteError"; }
 };
 
+// The checkpoint file is there but cannot be read: "Unable to read PATH".
+class EIniReadError final : public EMonitorError {
+ public:
+  explicit EIniReadError(const std::string& path);
+  const char* KindName() const noexcept override { return "EIniReadError"; }
+};
+
 // The log file exists but cannot be opened: "Cannot open file "PATH". REASON".
 class EFileOpenError final : public EMonitorError {
  public:
-  EFileOpenError(const std::string& path, int systemError);
+  EFileOpenError(const std::string& path, const std::string& reason);
   const char* KindName() const noexcept override { return "EFileOpenError"; }
 };
 
 // The log file cannot be created or replaced: "Cannot create file "PATH". REASON".
 class EFileCreateError final : public EMonitorError {
  public:
-  EFileCreateError(const std::string& path, int systemError);
+  EFileCreateError(const std::string& path, const std::string& reason);
   const char* KindName() const noexcept override { return "EFileCreateError"; }
 };
 

@@ -4,6 +4,7 @@
 #include "monitor/BootLine.h"
 #include "monitor/MonitorClock.h"
 #include "monitor/Verdict.h"
+#include "platform/EndSignals.h"
 
 namespace Monitor {
 
@@ -19,7 +20,10 @@ void AddToTripLog(TTripLog& log, const TStartVerdict& verdict) {
   LoadLog(log);
   AppendLogLine(log, verdict.PreviousRunLine);
   AppendLogLine(log, verdict.StartLine);
-  SaveLog(log);
+}
+
+void ShowCheckpoint(TMonitorWindow& window, const std::string& stampText) {
+  window.SetCheckpointText("New checkpoint = " + stampText);
 }
 
 }  // namespace
@@ -34,16 +38,21 @@ void StartMonitor(TMonitorWindow& window, TTripLog& log) {
   const TStartVerdict verdict = JudgePreviousRun(PreviousStatus, PreviousStampText, startText);
   window.SetVerdictText(verdict.Label);
   if (PreviousStatus == csRunning) window.SetBootText(BootTimeLine(PreviousStampText, BootClock()));
-  // The log is saved before the checkpoint is written: if the save fails,
-  // the file still holds the previous run's checkpoint and the next start
-  // gives the same verdict again.
   AddToTripLog(log, verdict);
-  TakeCheckpoint(window, csRunning);
+  // Nothing is written unless both files can be: the checkpoint is made
+  // ready beside its file first, then the log is saved, then the checkpoint
+  // is put in place. A start that fails leaves both files as they were, so
+  // failed starts add no verdicts of their own to the log.
+  Platform::StartUpWritesBegin();
+  TPreparedCheckpoint checkpoint = PrepareCheckpoint(csRunning);
+  SaveLog(log);
+  checkpoint.Commit();
+  ShowCheckpoint(window, checkpoint.StampText);
   window.StartCheckpointTimer(CheckpointIntervalMs);
 }
 
 void TakeCheckpoint(TMonitorWindow& window, TCheckpointStatus status) {
-  window.SetCheckpointText("New checkpoint = " + WriteCheckpoint(status));
+  ShowCheckpoint(window, WriteCheckpoint(status));
 }
 
 void CheckpointTimerTick(TMonitorWindow& window) { TakeCheckpoint(window, csRunning); }

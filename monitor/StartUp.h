@@ -21,7 +21,9 @@ inline constexpr int CheckpointIntervalMs = 60000;
 // previous checkpoint, shows the verdict (after an abnormal end with what
 // the boot time says), adds it to the trip log and saves the log, writes
 // the first checkpoint and starts the minute timer. Every error passes to
-// the caller, which ends the program.
+// the caller, which ends the program; the log is saved only once the
+// checkpoint is known to be writable, so a failed start leaves both files
+// as they were.
 void StartMonitor(TMonitorWindow& window, TTripLog& log);
 
 // Writes a checkpoint and shows its time in the window; when the write

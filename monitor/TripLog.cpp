@@ -1,5 +1,8 @@
 #include "monitor/TripLog.h"
 
+#include <cerrno>
+#include <optional>
+
 #include "calendar/Cdatlib.h"
 #include "monitor/LineBreaks.h"
 #include "monitor/MonitorErrors.h"
@@ -13,21 +16,28 @@ namespace {
 
 constexpr std::string_view CrLf = "\r\n";
 
-std::string ReadLogFile(const std::string& path) {
+// Nothing when no file is there; a folder of that name counts as none.
+std::optional<std::string> ReadLogFile(const std::string& path) {
   try {
-    return Platform::ReadWholeFile(path);
+    return Platform::ReadWholeFile(path, TripLogLimit);
   } catch (const Platform::EFileFailure& failure) {
     if (failure.Step() == Platform::TFileStep::Read) throw EStreamReadError();
-    throw EFileOpenError(path, failure.Code());
+    if (failure.Code() == ENOENT || failure.Code() == EISDIR) return std::nullopt;
+    if (failure.Is(Platform::TFileProblem::TooLarge)) {
+      throw EFileOpenError(path, "It is larger than 64 MiB, the most the trip log may hold");
+    }
+    throw EFileOpenError(path, failure.Reason());
   }
 }
 
+// Where no new file can be made beside the log, its new lines are appended
+// to it; it is never emptied to be written again.
 void WriteLogFile(const std::string& path, std::string_view text) {
   try {
-    Platform::ReplaceFileContent(path, text);
+    Platform::ReplaceFileContent(path, text, Platform::TInPlaceRewrite::AppendOnly);
   } catch (const Platform::EFileFailure& failure) {
     if (failure.Step() == Platform::TFileStep::Write) throw EStreamWriteError();
-    throw EFileCreateError(path, failure.Code());
+    throw EFileCreateError(path, failure.Reason());
   }
 }
 
@@ -60,8 +70,9 @@ void TTripLog::Changed(TLogChange change) {
 std::string LogPathInProgramFolder() { return Cdatlib::ProgramFolder + "triplog.txt"; }
 
 void LoadLog(TTripLog& log) {
-  if (!Platform::IsRegularFile(log.LogPath)) return;
-  std::string text = WithCrLfBreaks(ReadLogFile(log.LogPath));
+  const std::optional<std::string> file = ReadLogFile(log.LogPath);
+  if (!file) return;
+  std::string text = WithCrLfBreaks(*file);
   if (text != log.Text()) log.Replace(std::move(text));
 }
 

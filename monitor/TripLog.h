@@ -2,11 +2,16 @@
 // text the log window shows and edits. The text is bytes with CR LF breaks.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
 
 namespace Monitor {
+
+// The most the trip log file may hold: a larger one fails to load, with a
+// message that says so, rather than holding the start up.
+inline constexpr std::size_t TripLogLimit = std::size_t{64} * 1024 * 1024;
 
 // How the text changed, so that a view showing it can follow: after a
 // replacement it shows the start of the text, after an append the end.
@@ -39,15 +44,18 @@ std::string LogPathInProgramFolder();
 
 // When a file (not a folder) is at LogPath, its text with CR LF breaks
 // replaces the log's text, unless the two are equal: then nothing changes
-// and LogDirty keeps its value. Throws EFileOpenError, EStreamReadError.
+// and LogDirty keeps its value. Throws EFileOpenError (also for a pipe, a
+// device or a file beyond TripLogLimit), EStreamReadError.
 void LoadLog(TTripLog& log);
 
 // Adds the line as the new last line; an empty line adds nothing.
 void AppendLogLine(TTripLog& log, std::string_view line);
 
 // Writes the text byte for byte as the whole file, then clears LogDirty.
-// Throws EFileCreateError, EStreamWriteError; the file then keeps its old
-// content and LogDirty its value.
+// Where the folder takes no new file, only a text that begins with the
+// file's bytes can be written: the rest is appended. Throws
+// EFileCreateError, EStreamWriteError; the file then keeps its old content
+// and LogDirty its value.
 void SaveLog(TTripLog& log);
 
 }  // namespace Monitor

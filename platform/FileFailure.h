@@ -1,5 +1,6 @@
 // The one error of the plain file layer: which kind of step failed, on which
-// path, and the system's error number. Callers turn it into their own message.
+// path, and why: a system error number or one of the layer's own problems.
+// Callers turn it into their own message.
 #pragma once
 
 #include <string>
@@ -14,13 +15,24 @@ enum class TFileStep {
   Write    // writing or flushing the new content failed
 };
 
+// What the layer itself refuses, where the system would have gone on.
+enum class TFileProblem {
+  NotRegularFile = 1,  // a pipe, a device or a socket: it could block or never end
+  TooLarge             // more bytes than the caller reads
+};
+
 class EFileFailure : public std::system_error {
  public:
   EFileFailure(TFileStep step, const std::string& path, int code);
+  EFileFailure(TFileStep step, const std::string& path, TFileProblem problem);
 
   TFileStep Step() const noexcept { return step_; }
   const std::string& Path() const noexcept { return path_; }
-  int Code() const noexcept { return code().value(); }
+  // The system error number; 0 for the layer's own problems.
+  int Code() const noexcept;
+  bool Is(TFileProblem problem) const noexcept;
+  // The words for the cause: the system's description or the layer's own.
+  std::string Reason() const { return code().message(); }
 
  private:
   TFileStep step_;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/FileFailure.h"
@@ -11,37 +12,45 @@
 
 namespace Platform {
 
-bool IsRegularFile(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 namespace {
 
-TUniqueFd OpenForReading(const std::string& path) {
-  TUniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+// Non-blocking: opening a pipe without a writer would wait for one forever.
+TUniqueFd OpenForReading(const std::string& path, struct stat& info) {
+  TUniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   if (!fd.Valid()) throw EFileFailure(TFileStep::Open, path, errno);
-  struct stat info {};
   if (::fstat(fd.Get(), &info) != 0) throw EFileFailure(TFileStep::Open, path, errno);
   if (S_ISDIR(info.st_mode)) throw EFileFailure(TFileStep::Open, path, EISDIR);
+  if (!S_ISREG(info.st_mode)) throw EFileFailure(TFileStep::Open, path, TFileProblem::NotRegularFile);
   return fd;
 }
 
 }  // namespace
 
-std::string ReadWholeFile(const std::string& path) {
-  const TUniqueFd fd = OpenForReading(path);
+std::string ReadWholeFile(const std::string& path, std::size_t limit) {
+  struct stat info {};
+  const TUniqueFd fd = OpenForReading(path, info);
   std::string content;
-  char buffer[64 * 1024];
+  // One byte beyond the limit tells a file that is too large; the size the
+  // file claims only sets the first allocation, a growing file is still cut.
+  const std::size_t wanted = limit + 1;
+  content.resize(std::min(wanted, static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) + 1));
+  std::size_t have = 0;
   for (;;) {
-    const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
-    if (got == 0) return content;
+    if (have == content.size()) {
+      if (content.size() >= wanted) break;
+      content.resize(std::min(wanted, content.size() * 2));
+    }
+    const ssize_t got = ::read(fd.Get(), content.data() + have, content.size() - have);
+    if (got == 0) break;
     if (got > 0) {
-      content.append(buffer, static_cast<std::size_t>(got));
+      have += static_cast<std::size_t>(got);
     } else if (errno != EINTR) {
       throw EFileFailure(TFileStep::Read, path, errno);
     }
   }
+  if (have > limit) throw EFileFailure(TFileStep::Open, path, TFileProblem::TooLarge);
+  content.resize(have);
+  return content;
 }
 
 }  // namespace Platform

@@ -1,16 +1,17 @@
-// Whole-file reads: whether a regular file exists at a path, and its bytes.
+// Whole-file reads that nothing can hold up: the file is opened without
+// blocking, must be a regular file, and is read only up to a limit.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace Platform {
 
-// True when a regular file (after following links) is at the path; a folder
-// or anything that cannot be examined counts as no file.
-bool IsRegularFile(const std::string& path);
-
-// The file's whole content. Throws EFileFailure: Open when the file cannot be
-// opened or is a folder, Read when reading fails part-way.
-std::string ReadWholeFile(const std::string& path);
+// The file's whole content, at most `limit` bytes. Links are followed.
+// Throws EFileFailure: Open when the file cannot be opened (ENOENT when it is
+// missing, EISDIR for a folder), is no regular file (a pipe or a device,
+// which could block or never end) or holds more than `limit` bytes; Read
+// when reading fails part-way.
+std::string ReadWholeFile(const std::string& path, std::size_t limit);
 
 }  // namespace Platform

@@ -29,23 +29,24 @@ TTargetState ExamineTarget(const std::string& path, const std::string& target) {
     throw EFileFailure(TFileStep::Create, path, errno);
   }
   if (S_ISDIR(info.st_mode)) throw EFileFailure(TFileStep::Create, path, EISDIR);
-  // Non-blocking, so that a pipe without a reader fails instead of hanging.
+  if (!S_ISREG(info.st_mode)) throw EFileFailure(TFileStep::Create, path, TFileProblem::NotRegularFile);
+  // Non-blocking, so that a file turned into a pipe meanwhile cannot hang it.
   state.Writable = TUniqueFd(
       ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   if (!state.Writable.Valid()) throw EFileFailure(TFileStep::Create, path, errno);
   state.Exists = true;
-  state.Regular = S_ISREG(info.st_mode);
   state.Mode = info.st_mode;
   state.Owner = info.st_uid;
   state.Group = info.st_gid;
   return state;
 }
 
-void WriteAll(int fd, const std::string& path, std::string_view bytes) {
+void WriteAllAt(int fd, const std::string& path, std::string_view bytes, off_t offset) {
   while (!bytes.empty()) {
-    const ssize_t done = ::write(fd, bytes.data(), bytes.size());
+    const ssize_t done = ::pwrite(fd, bytes.data(), bytes.size(), offset);
     if (done > 0) {
       bytes.remove_prefix(static_cast<std::size_t>(done));
+      offset += done;
     } else if (done == 0) {
       throw EFileFailure(TFileStep::Write, path, ENOSPC);
     } else if (errno != EINTR) {
@@ -55,7 +56,7 @@ void WriteAll(int fd, const std::string& path, std::string_view bytes) {
 }
 
 void FlushFile(int fd, const std::string& path) {
-  // EINVAL: the file (a device, say) cannot be flushed and needs no flush.
+  // EINVAL: a file system that cannot flush this file, nor needs to.
   if (::fsync(fd) != 0 && errno != EINVAL) {
     throw EFileFailure(TFileStep::Write, path, errno);
   }
@@ -78,16 +79,6 @@ void FlushFolder(const std::string& target) {
   const TUniqueFd folder(
       ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.Valid()) ::fsync(folder.Get());
-}
-
-void RewriteInPlace(const TTargetState& state, const std::string& path,
-                    std::string_view content) {
-  const int fd = state.Writable.Get();
-  if (state.Regular && ::ftruncate(fd, 0) != 0) {
-    throw EFileFailure(TFileStep::Write, path, errno);
-  }
-  WriteAll(fd, path, content);
-  FlushFile(fd, path);
 }
 
 }  // namespace Platform

@@ -1,5 +1,5 @@
 // The system-call steps of writing a file: examining the file about to be
-// replaced, writing all bytes, flushing file and folder, rewriting in place.
+// replaced, writing all bytes at a place, flushing file and folder.
 #pragma once
 
 #include <sys/types.h>
@@ -13,7 +13,6 @@ namespace Platform {
 
 struct TTargetState {
   bool Exists = false;
-  bool Regular = false;
   mode_t Mode = 0;
   uid_t Owner = 0;
   gid_t Group = 0;
@@ -22,11 +21,13 @@ struct TTargetState {
 
 // Opening the existing target for writing is the test of whether it may be
 // written at all: a rename would replace even a read-only file. Throws
-// EFileFailure (Create) for a folder or a file that cannot be written.
+// EFileFailure (Create) for a folder, for anything but a regular file (a
+// pipe or a device is never written) and for a file that cannot be written.
 TTargetState ExamineTarget(const std::string& path, const std::string& target);
 
 // Each throws EFileFailure (Write) naming the path the caller asked for.
-void WriteAll(int fd, const std::string& path, std::string_view bytes);
+// The bytes go to the offset given, whatever the descriptor's own position.
+void WriteAllAt(int fd, const std::string& path, std::string_view bytes, off_t offset);
 void FlushFile(int fd, const std::string& path);
 
 // The replacement takes the target's owner and permission bits, or the
@@ -36,10 +37,5 @@ void GiveTargetAttributes(int fd, const std::string& path, const TTargetState& s
 // Makes a finished rename durable. Not every file system can flush a folder,
 // and the new content is already in place, so failures are ignored.
 void FlushFolder(const std::string& target);
-
-// Truncates the opened target and writes the content into it, for files
-// that cannot be replaced by a rename.
-void RewriteInPlace(const TTargetState& state, const std::string& path,
-                    std::string_view content);
 
 }  // namespace Platform

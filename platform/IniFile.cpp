@@ -5,38 +5,25 @@
 #include "platform/FileFailure.h"
 #include "platform/FileReading.h"
 #include "platform/IniText.h"
-#include "platform/SafeFile.h"
 
 namespace Platform {
 
-namespace {
-
-std::string ContentBeforeUpdate(const std::string& path) {
+std::optional<std::string> ReadIniFile(const std::string& path) {
   try {
-    return ReadWholeFile(path);
+    return ReadWholeFile(path, IniFileLimit);
   } catch (const EFileFailure& failure) {
-    if (failure.Step() == TFileStep::Open && failure.Code() == ENOENT) return {};
+    if (failure.Step() == TFileStep::Open && failure.Code() == ENOENT) return std::nullopt;
     throw;
   }
 }
 
-}  // namespace
-
-std::string ReadProfileString(const std::string& path, std::string_view section,
-                              std::string_view key, std::string_view fallback) {
-  std::string content;
-  try {
-    content = ReadWholeFile(path);
-  } catch (const EFileFailure&) {
-    return std::string(fallback);
-  }
-  return FindIniValue(content, section, key).value_or(std::string(fallback));
-}
-
-void WriteProfileString(const std::string& path, std::string_view section,
-                        std::string_view key, std::string_view value) {
-  const std::string updated = WithIniValue(ContentBeforeUpdate(path), section, key, value);
-  ReplaceFileContent(path, updated);
+TPreparedReplacement PrepareProfileStrings(const std::string& path, std::string_view section,
+                                           const TIniKeyValues& values) {
+  std::string content = ReadIniFile(path).value_or("");
+  for (const auto& [key, value] : values) content = WithIniValue(content, section, key, value);
+  // Trailing blank lines are harmless to a reader, and let a file that
+  // cannot be replaced be overwritten in one write without emptying it.
+  return PrepareReplacement(path, std::move(content), TInPlaceRewrite::PadWithBlankLines);
 }
 
 }  // namespace Platform

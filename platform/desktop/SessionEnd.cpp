@@ -10,6 +10,8 @@
 #include <csignal>
 #include <cstring>
 
+#include "platform/EndSignals.h"
+
 namespace Desktop {
 
 namespace {
@@ -17,9 +19,8 @@ namespace {
 // The signal handler only writes here; the notifier reads on the UI thread.
 int SignalPipe[2] = {-1, -1};
 
-constexpr int EndSignals[] = {SIGTERM, SIGHUP, SIGINT};
-
 extern "C" void OnEndSignal(int signalNumber) {
+  Platform::EndAtOnceBeforeWrites();
   const int savedErrno = errno;
   const char byte = static_cast<char>(signalNumber);
   [[maybe_unused]] const ssize_t written = write(SignalPipe[1], &byte, 1);
@@ -36,7 +37,7 @@ TSessionEnd::TSessionEnd(QObject* parent) : QObject(parent), notifier_(nullptr) 
     action.sa_handler = OnEndSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signalNumber : EndSignals) sigaction(signalNumber, &action, nullptr);
+    for (const int signalNumber : Platform::EndSignals) sigaction(signalNumber, &action, nullptr);
   }
   if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
     connect(app, &QGuiApplication::commitDataRequest, this, &TSessionEnd::CommitDataRequested, Qt::DirectConnection);
@@ -49,7 +50,7 @@ TSessionEnd::~TSessionEnd() {
   struct sigaction action {};
   action.sa_handler = SIG_DFL;
   sigemptyset(&action.sa_mask);
-  for (const int signalNumber : EndSignals) sigaction(signalNumber, &action, nullptr);
+  for (const int signalNumber : Platform::EndSignals) sigaction(signalNumber, &action, nullptr);
   for (int& fd : SignalPipe) {
     if (fd >= 0) close(fd);
     fd = -1;

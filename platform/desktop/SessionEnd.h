@@ -1,6 +1,8 @@
 // The end of the user's session, by both routes a Linux desktop takes: the
 // session manager's request to save and its quit, and SIGTERM, SIGHUP or
 // SIGINT sent by systemd or the display manager at log-off and shutdown.
+// An end signal that comes before the start-up writes its files ends the
+// program at once (Platform::EndAtOnceBeforeWrites).
 #pragma once
 
 #include <QObject>

@@ -149,19 +149,24 @@ folder_named_triplog_fails_the_start() {
   expect_start_error "$folder" 'Cannot create file ".*/triplog.txt". Is a directory.'
 }
 
+# Runs the program in a folder as nobody (root writes anywhere).
+launch_as_nobody() {
+  chmod 755 "$WORK"
+  (cd "$1" && exec setpriv --reuid=nobody --regid=nogroup --clear-groups \
+    ./tallyvane >"$1/stdout.txt" 2>&1) &
+  PROGRAM=$!
+  BACKGROUND_PIDS+=($PROGRAM)
+}
+
 # An installed copy in a folder its user cannot write says so at once. Root
 # writes anywhere, so the program runs as nobody.
 read_only_folder_fails_the_start() {
   local folder
   if [ "$(id -u)" != 0 ]; then echo "  skipped: needs root to run the program as nobody"; return; fi
   folder=$(new_folder readonly)
-  chmod 755 "$WORK"
   chmod 555 "$folder"
-  (cd "$folder" && exec setpriv --reuid=nobody --regid=nogroup --clear-groups \
-    ./tallyvane >"$folder/stdout.txt" 2>&1) &
-  PROGRAM=$!
-  BACKGROUND_PIDS+=($PROGRAM)
-  expect_start_error "$folder" 'Cannot create file ".*/triplog.txt". Permission denied.'
+  launch_as_nobody "$folder"
+  expect_start_error "$folder" "Unable to write to $folder/CHKPT.INI."
   [ ! -e "$folder/triplog.txt" ] || fail "a trip log was written"
 }
 
@@ -179,6 +184,86 @@ end_signal_during_the_start_error_box() {
   wait_for_exit
   [ "$EXIT_CODE" = 1 ] || fail "exit code: $EXIT_CODE"
   [ "$(cat "$folder/CHKPT.INI")" = "$before" ] || fail "the checkpoint changed: $(cat "$folder/CHKPT.INI")"
+}
+
+# Failed starts write nothing: three starts with a read-only checkpoint and
+# then a good one log the abnormal end once.
+failed_starts_add_no_verdicts() {
+  local folder box
+  if [ "$(id -u)" != 0 ]; then echo "  skipped: needs root to run the program as nobody"; return; fi
+  folder=$(new_folder failedstarts)
+  printf '[main]\r\nTripStatus=1\r\nTripTS=2026-11-20 17:45\r\n' >"$folder/CHKPT.INI"
+  printf 'an older line\r\n' >"$folder/triplog.txt"
+  chown nobody "$folder" "$folder/CHKPT.INI" "$folder/triplog.txt"
+  chmod 444 "$folder/CHKPT.INI"
+  for _ in 1 2 3; do
+    launch_as_nobody "$folder"
+    wait_for window_named "Application Error" || fail "no start-up error box"
+    box=$(window_named "Application Error")
+    [ -n "$box" ] && { press_until "$box" Return has_exited || fail "Return did not close the box"; }
+    wait_for_exit
+    [ "$EXIT_CODE" = 1 ] || fail "exit code: $EXIT_CODE"
+  done
+  grep -q "Unable to write to $folder/CHKPT.INI" "$folder/stdout.txt" || fail "message: $(cat "$folder/stdout.txt")"
+  [ "$(cat "$folder/triplog.txt")" = $'an older line\r' ] || fail "failed starts wrote: $(cat "$folder/triplog.txt")"
+  chmod 644 "$folder/CHKPT.INI"
+  launch_as_nobody "$folder"
+  wait_for mapped_main_window || fail "the good start did not show its window"
+  [ "$(grep -c "ABNORMAL PROGRAM END" "$folder/triplog.txt")" = 1 ] || fail "verdicts: $(cat "$folder/triplog.txt")"
+}
+
+# A checkpoint file that is there but cannot be read is no first start; a
+# pipe or an endless device in place of a file cannot hold the start, and an
+# end signal during its error box ends it with exit code 1.
+unreadable_files_fail_the_start_at_once() {
+  local folder kind message entries
+  for kind in checkpoint-folder checkpoint-pipe checkpoint-zero log-pipe; do
+    folder=$(new_folder "bad-$kind")
+    printf 'an older line\r\n' >"$folder/triplog.txt"
+    message="Unable to read $folder/CHKPT.INI"
+    entries=4
+    case $kind in
+      checkpoint-folder) mkdir "$folder/CHKPT.INI" ;;
+      checkpoint-pipe) mkfifo "$folder/CHKPT.INI" ;;
+      checkpoint-zero) ln -s /dev/zero "$folder/CHKPT.INI" ;;
+      log-pipe)
+        rm "$folder/triplog.txt"
+        mkfifo "$folder/triplog.txt"
+        message="Cannot open file \"$folder/triplog.txt\". Not a regular file"
+        entries=3
+        ;;
+    esac
+    launch "$folder"
+    wait_for window_named "Application Error" || fail "$kind: no start-up error box"
+    kill -TERM "$PROGRAM"
+    wait_for_exit
+    [ "$EXIT_CODE" = 1 ] || fail "$kind: exit code after SIGTERM: $EXIT_CODE"
+    grep -qF "$message" "$folder/stdout.txt" || fail "$kind: message: $(cat "$folder/stdout.txt")"
+    [ "$kind" = log-pipe ] || [ "$(cat "$folder/triplog.txt")" = $'an older line\r' ] || fail "$kind: the log changed"
+    [ "$(ls -A "$folder" | wc -l)" = "$entries" ] || fail "$kind: entries: $(ls -A "$folder")"
+  done
+}
+
+# A folder that takes no new file, its files writable: the log gets its new
+# lines appended, the checkpoint is written in place, neither is emptied.
+closed_folder_appends_and_writes_in_place() {
+  local folder
+  if [ "$(id -u)" != 0 ]; then echo "  skipped: needs root to run the program as nobody"; return; fi
+  folder=$(new_folder closedfolder)
+  printf '[main]\r\nTripStatus=0\r\nTripTS=2026-11-20 17:45\r\n' >"$folder/CHKPT.INI"
+  for i in $(seq 56); do printf 'history line %d\r\n' "$i"; done >"$folder/triplog.txt"
+  cp "$folder/triplog.txt" "$WORK/history.txt"
+  chown nobody "$folder/CHKPT.INI" "$folder/triplog.txt"
+  chmod 555 "$folder"
+  launch_as_nobody "$folder"
+  wait_for mapped_main_window || fail "the main window did not show: $(cat "$folder/stdout.txt")"
+  cmp -s -n "$(stat -c %s "$WORK/history.txt")" "$WORK/history.txt" "$folder/triplog.txt" || fail "the history changed"
+  [ "$(wc -l <"$folder/triplog.txt")" = 58 ] || fail "log lines: $(wc -l <"$folder/triplog.txt")"
+  [ "$(status_in "$folder")" = 1 ] || fail "status: $(status_in "$folder")"
+  kill -TERM "$PROGRAM"
+  wait_for_exit
+  [ "$EXIT_CODE" = 0 ] || fail "exit code after SIGTERM: $EXIT_CODE"
+  [ "$(status_in "$folder")" = 0 ] || fail "status after SIGTERM: $(status_in "$folder")"
 }
 
 # A second start from the same folder shows the running copy's window and
@@ -256,7 +341,8 @@ CASES=(first_run_then_sigterm first_run_then_sighup first_run_then_sigint
   session_end_with_an_unwritable_checkpoint start_after_power_cut
   continue_then_tray_click_shows_the_window exit_menu_ends_with_a_normal_shutdown
   folder_named_triplog_fails_the_start read_only_folder_fails_the_start
-  end_signal_during_the_start_error_box second_start_shows_the_running_copy stamp_with_markup_shows_as_text)
+  end_signal_during_the_start_error_box second_start_shows_the_running_copy stamp_with_markup_shows_as_text
+  failed_starts_add_no_verdicts unreadable_files_fail_the_start_at_once closed_folder_appends_and_writes_in_place)
 (($# > 1)) && CASES=("${@:2}")
 
 start_display || exit 1

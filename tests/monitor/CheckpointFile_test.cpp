@@ -2,6 +2,8 @@
 // and a second write leave, what survives writes, and failed writes.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <climits>
 #include <filesystem>
 #include <memory>
@@ -52,20 +54,37 @@ INSTANTIATE_TEST_SUITE_P(
 
 using CheckpointFile = MonitorTestbed;
 
-TEST_F(CheckpointFile, NothingToReadIsANeverRunWithEmptyStamp) {
+// Only a file that is not there, or holds no checkpoint, is a first run; one
+// that is there but cannot be read fails the start instead of faking one.
+TEST_F(CheckpointFile, NothingToReadIsANeverRunButAnUnreadableFileFails) {
   struct TCase {
     const char* Name;
-    const char* Content;  // nullptr: no file
+    void (*Make)(const std::string& path);
+    const char* Outcome;
   };
-  for (const TCase c : {TCase{"no file", nullptr}, TCase{"empty file", ""},
-                        TCase{"other section", "[other]\r\nTripStatus=1\r\nTripTS=x\r\n"}}) {
+  const TCase cases[] = {TCase{"no file", [](const std::string&) {}, "2 []"},
+                        TCase{"empty file", [](const std::string& p) { WriteBytes(p, ""); }, "2 []"},
+                        TCase{"other section",
+                              [](const std::string& p) { WriteBytes(p, "[other]\r\nTripStatus=1\r\nTripTS=x\r\n"); },
+                              "2 []"},
+                        TCase{"a folder", [](const std::string& p) { std::filesystem::create_directory(p); }, "fails"},
+                        TCase{"a pipe", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }, "fails"},
+                        TCase{"an endless device",
+                              [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); }, "fails"}};
+  for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     std::filesystem::remove(checkpointPath_);
-    if (c.Content) WriteBytes(checkpointPath_, c.Content);
-    const TCheckpoint read = ReadCheckpoint();
-    EXPECT_EQ(read.Status, csNeverRun);
-    EXPECT_EQ(read.StampText, "");
-    EXPECT_EQ(std::filesystem::exists(checkpointPath_), c.Content != nullptr);
+    c.Make(checkpointPath_);
+    std::string outcome;
+    try {
+      const TCheckpoint read = ReadCheckpoint();
+      outcome = std::to_string(read.Status) + " [" + read.StampText + "]";
+    } catch (const EIniReadError& error) {
+      EXPECT_EQ(std::string(error.what()), "Unable to read " + checkpointPath_);
+      outcome = "fails";
+    }
+    EXPECT_EQ(outcome, c.Outcome);
+    EXPECT_EQ(std::filesystem::exists(checkpointPath_), std::string(c.Name) != "no file");
   }
 }
 
@@ -109,33 +128,28 @@ TEST_F(CheckpointFile, TheClockIsReadOnceBeforeTheFileIsTouched) {
   EXPECT_EQ(*seenByClock, "[main]\r\nTripStatus=0\r\nTripTS=old\r\n");
 }
 
-TEST_F(CheckpointFile, TheStatusIsWrittenFirstEachKeyByItsOwnReplacement) {
-  WriteBytes(checkpointPath_, "[main]\r\nTripStatus=0\r\nTripTS=old\r\n");
-  std::vector<std::string> afterEachRename;
-  Platform::SetWriteStepHook([&](Platform::TWriteStep step) {
-    if (step == Platform::TWriteStep::Renamed) afterEachRename.push_back(ReadBytes(checkpointPath_));
-  });
+// A cut at any moment leaves the old pair or the new one, never one of each.
+TEST_F(CheckpointFile, StatusAndStampChangeTogetherOrNotAtAll) {
+  const std::string old = "[main]\r\nTripStatus=0\r\nTripTS=old\r\n";
+  WriteBytes(checkpointPath_, old);
+  std::vector<std::string> afterEachStep;
+  Platform::SetWriteStepHook([&](Platform::TWriteStep) { afterEachStep.push_back(ReadBytes(checkpointPath_)); });
   WriteCheckpoint(csRunning);
-  EXPECT_EQ(afterEachRename,
-            (std::vector<std::string>{"[main]\r\nTripStatus=1\r\nTripTS=old\r\n",
-                                      "[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\n"}));
-}
+  const std::string now = "[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\n";
+  EXPECT_EQ(afterEachStep, (std::vector<std::string>{old, old, old, old, now}));
 
-TEST_F(CheckpointFile, AFailedStampLeavesTheNewStatusWithTheOldStamp) {
-  WriteBytes(checkpointPath_, "[main]\r\nTripStatus=0\r\nTripTS=old\r\n");
-  int replacements = 0;
   Platform::SetWriteStepHook([&](Platform::TWriteStep step) {
-    if (step == Platform::TWriteStep::TempCreated && ++replacements == 2) {
+    if (step == Platform::TWriteStep::PartlyWritten) {
       throw Platform::EFileFailure(Platform::TFileStep::Write, checkpointPath_, ENOSPC);
     }
   });
   try {
-    WriteCheckpoint(csRunning);
+    WriteCheckpoint(csNormalShutdown);
     FAIL() << "the write did not fail";
   } catch (const EIniWriteError& error) {
     EXPECT_STREQ(error.what(), ("Unable to write to " + checkpointPath_).c_str());
   }
-  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=1\r\nTripTS=old\r\n");
+  EXPECT_EQ(ReadBytes(checkpointPath_), now);
 }
 
 TEST_F(CheckpointFile, AReadOnlyFileFailsWithItsPathAndKeepsItsContent) {

@@ -129,7 +129,7 @@ TEST_F(StartUp, AReadOnlyLogStopsTheStartWithoutTouchingTheCheckpoint) {
   const std::string previous = "[main]\r\nTripStatus=0\r\nTripTS=2026-12-06 18:41\r\n";
   WriteBytes(checkpointPath_, previous);
   WriteBytes(logPath_, "old\r\n");
-  GiveToUnprivilegedUser(logPath_);
+  for (const std::string& path : {folder_.Path(), checkpointPath_, logPath_}) GiveToUnprivilegedUser(path);
   ::chmod(logPath_.c_str(), 0444);
   const TChildOutcome outcome = RunUnprivileged([&] {
     StartMonitor(window_, log_);
@@ -140,15 +140,17 @@ TEST_F(StartUp, AReadOnlyLogStopsTheStartWithoutTouchingTheCheckpoint) {
   EXPECT_EQ(ReadBytes(logPath_), "old\r\n");
 }
 
-TEST_F(StartUp, AFailedCheckpointComesAfterTheLogWasSaved) {
+// A checkpoint file that cannot be read is no first start: nothing is written.
+TEST_F(StartUp, AFailedCheckpointLeavesTheLogAsItWas) {
+  WriteBytes(logPath_, "old\r\n");
   std::filesystem::create_directory(checkpointPath_);
   try {
     StartMonitor(window_, log_);
     FAIL() << "the start-up did not fail";
-  } catch (const EIniWriteError& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to write to " + checkpointPath_);
+  } catch (const EIniReadError& error) {
+    EXPECT_EQ(std::string(error.what()), "Unable to read " + checkpointPath_);
   }
-  EXPECT_EQ(ReadBytes(logPath_), "2026-12-07 08:02  Program start - first time on this PC\r\n");
+  EXPECT_EQ(ReadBytes(logPath_), "old\r\n");
   EXPECT_TRUE(window_.TimerStarts.empty());
 }
 

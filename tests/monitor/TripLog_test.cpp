@@ -11,6 +11,8 @@
 #include "monitor/LineBreaks.h"
 #include "monitor/MonitorErrors.h"
 #include "monitor/TripLog.h"
+#include "platform/FileFailure.h"
+#include "platform/SafeFile.h"
 #include "support/ChildProcess.h"
 
 namespace {
@@ -163,11 +165,40 @@ TEST_F(TripLogFile, AFolderNamedLikeTheLogCannotBeSaved) {
 }
 
 TEST_F(TripLogFile, AFullDiskIsAStreamWriteError) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  std::filesystem::create_symlink("/dev/full", logPath_);
+  Platform::SetWriteStepHook([this](Platform::TWriteStep step) {
+    if (step == Platform::TWriteStep::PartlyWritten) {
+      throw Platform::EFileFailure(Platform::TFileStep::Write, logPath_, ENOSPC);
+    }
+  });
   log_.Edited("text");
   EXPECT_EQ(ErrorOf([&] { SaveLog(log_); }), "Stream write error");
   EXPECT_TRUE(log_.LogDirty);
+}
+
+// Nothing at the log's path may hold the start up: a pipe, an endless device
+// or a huge file fails at once with a message that says what is wrong.
+TEST_F(TripLogFile, ABadFileFailsToLoadAtOnce) {
+  struct TCase {
+    const char* Name;
+    void (*Make)(const std::string& path);
+    const char* Reason;
+  };
+  const TCase cases[] = {
+      TCase{"pipe", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }, "Not a regular file"},
+      TCase{"endless device", [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); },
+              "Not a regular file"},
+      TCase{"beyond the limit",
+              [](const std::string& p) {
+                WriteBytes(p, "");
+                std::filesystem::resize_file(p, TripLogLimit + 1);
+              },
+              "It is larger than 64 MiB, the most the trip log may hold"}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    std::filesystem::remove(logPath_);
+    c.Make(logPath_);
+    EXPECT_EQ(ErrorOf([&] { LoadLog(log_); }), "Cannot open file \"" + logPath_ + "\". " + c.Reason);
+  }
 }
 
 TEST_F(TripLogFile, AnUnreadableLogCannotBeOpened) {

@@ -23,6 +23,7 @@ namespace {
 using Platform::EFileFailure;
 using Platform::ReplaceFileContent;
 using Platform::TFileStep;
+using Platform::TInPlaceRewrite;
 using Platform::TWriteStep;
 using namespace TestSupport;
 
@@ -37,9 +38,10 @@ class SafeFile : public testing::Test {
 };
 
 // Runs the replacement and returns the failure it raised, if any.
-std::optional<EFileFailure> FailureOf(const std::string& path, const std::string& content) {
+std::optional<EFileFailure> FailureOf(const std::string& path, const std::string& content,
+                                      TInPlaceRewrite inPlace = TInPlaceRewrite::AppendOnly) {
   try {
-    ReplaceFileContent(path, content);
+    ReplaceFileContent(path, content, inPlace);
   } catch (const EFileFailure& failure) {
     return failure;
   }
@@ -48,7 +50,7 @@ std::optional<EFileFailure> FailureOf(const std::string& path, const std::string
 
 TEST_F(SafeFile, CreatesAMissingFileWithTheUsualPermissions) {
   const mode_t oldMask = ::umask(027);
-  ReplaceFileContent(target_, "new");
+  ReplaceFileContent(target_, "new", TInPlaceRewrite::AppendOnly);
   ::umask(oldMask);
   EXPECT_EQ(ReadBytes(target_), "new");
   EXPECT_EQ(PermissionBits(target_), 0640u);
@@ -58,7 +60,7 @@ TEST_F(SafeFile, CreatesAMissingFileWithTheUsualPermissions) {
 TEST_F(SafeFile, ReplacesTheWholeContentAndKeepsPermissionBits) {
   WriteBytes(target_, "a much longer old content");
   ::chmod(target_.c_str(), 0604);
-  ReplaceFileContent(target_, "new");
+  ReplaceFileContent(target_, "new", TInPlaceRewrite::AppendOnly);
   EXPECT_EQ(ReadBytes(target_), "new");
   EXPECT_EQ(PermissionBits(target_), 0604u);
 }
@@ -75,7 +77,7 @@ TEST_F(SafeFile, FollowsLinksAndKeepsThem) {
     if (c.TargetExists) WriteBytes(real, "old");
     std::filesystem::remove(target_);
     std::filesystem::create_symlink(real, target_);
-    ReplaceFileContent(target_, "new");
+    ReplaceFileContent(target_, "new", TInPlaceRewrite::AppendOnly);
     EXPECT_TRUE(std::filesystem::is_symlink(target_));
     EXPECT_EQ(ReadBytes(real), "new");
     EXPECT_EQ(EntryNames(other.Path()), Names{"real.ini"});
@@ -96,7 +98,7 @@ TEST_F(SafeFile, RemovesLeftoversOfItsOwnTargetOnly) {
                            ".triplog.txt.tmp-a1B2c3", "CHKPT.INI.tmp-a1B2c3"}) {
     WriteBytes(folder_ / name, "leftover");
   }
-  ReplaceFileContent(target_, "new");
+  ReplaceFileContent(target_, "new", TInPlaceRewrite::AppendOnly);
   EXPECT_EQ(EntryNames(folder_.Path()), (Names{".CHKPT.INI.tmp-abc", ".triplog.txt.tmp-a1B2c3",
                                                "CHKPT.INI", "CHKPT.INI.tmp-a1B2c3"}));
 }
@@ -127,14 +129,20 @@ TEST_F(SafeFile, AFullDiskFailsAsWriteAndLeavesTheOldFile) {
   EXPECT_EQ(EntryNames(folder_.Path()), Names{"CHKPT.INI"});
 }
 
-TEST_F(SafeFile, ADeviceBehindALinkIsWrittenInPlace) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+TEST_F(SafeFile, ADeviceBehindALinkIsNeverWritten) {
   std::filesystem::create_symlink("/dev/full", target_);
   const auto failure = FailureOf(target_, "new");
   ASSERT_TRUE(failure);
-  EXPECT_EQ(failure->Step(), TFileStep::Write);
-  EXPECT_EQ(failure->Code(), ENOSPC);
+  EXPECT_EQ(failure->Step(), TFileStep::Create);
+  EXPECT_TRUE(failure->Is(Platform::TFileProblem::NotRegularFile));
   EXPECT_TRUE(std::filesystem::is_symlink(target_));
+}
+
+TEST_F(SafeFile, APreparedReplacementLeftUncommittedChangesNothing) {
+  WriteBytes(target_, "old");
+  { const auto prepared = Platform::PrepareReplacement(target_, "new", TInPlaceRewrite::AppendOnly); }
+  EXPECT_EQ(ReadBytes(target_), "old");
+  EXPECT_EQ(EntryNames(folder_.Path()), Names{"CHKPT.INI"});
 }
 
 // Stops a writing child dead right after one step, as a power cut would.
@@ -154,14 +162,14 @@ TEST_P(SafeFileCrash, LeavesOldOrNewAndTheNextWriteCleansUp) {
     Platform::SetWriteStepHook([stopAt](TWriteStep step) {
       if (step == stopAt) ::_exit(0);
     });
-    ReplaceFileContent(target_, newContent);
+    ReplaceFileContent(target_, newContent, TInPlaceRewrite::AppendOnly);
     return "ran to the end";
   });
   EXPECT_EQ(ReadBytes(target_), GetParam().NewContentExpected ? newContent : oldContent);
   EXPECT_EQ(EntryNames(folder_.Path()).size(), GetParam().NewContentExpected ? 1u : 2u)
       << "a stopped write leaves exactly its own temporary";
 
-  ReplaceFileContent(target_, "third");
+  ReplaceFileContent(target_, "third", TInPlaceRewrite::AppendOnly);
   EXPECT_EQ(ReadBytes(target_), "third");
   EXPECT_EQ(EntryNames(folder_.Path()), Names{"CHKPT.INI"});
 }
@@ -188,13 +196,12 @@ class SafeFileUnprivileged : public SafeFile {
   }
 
   // The outcome of a replacement run as the unprivileged user.
-  TChildOutcome Replace(const std::string& content) {
+  TChildOutcome Replace(const std::string& content, TInPlaceRewrite inPlace = TInPlaceRewrite::AppendOnly) {
     return RunUnprivileged([&] {
-      const auto failure = FailureOf(file_, content);
+      const auto failure = FailureOf(file_, content, inPlace);
       return failure ? "failed " + std::to_string(failure->Code()) : std::string("written");
     });
   }
-
   std::string work_, file_;
 };
 
@@ -212,12 +219,31 @@ TEST_F(SafeFileUnprivileged, AFolderWithoutWriteAccessCannotGetANewFile) {
   EXPECT_EQ(EntryNames(work_), Names{});
 }
 
-TEST_F(SafeFileUnprivileged, AWritableFileInAClosedFolderIsRewrittenInPlace) {
-  ::chmod(file_.c_str(), 0620);
-  ::chmod(work_.c_str(), 0555);
-  EXPECT_EQ(Replace("new").Text, "written");
-  EXPECT_EQ(ReadBytes(file_), "new");
-  EXPECT_EQ(PermissionBits(file_), 0620u);
+// A writable file in a closed folder is written in place, never emptied:
+// appended to, or overwritten in one write padded to its old length.
+TEST_F(SafeFileUnprivileged, AWritableFileInAClosedFolderIsWrittenInPlaceWithoutEmptying) {
+  struct TCase {
+    const char* Name;
+    TInPlaceRewrite InPlace;
+    const char* Content;
+    const char* Outcome;
+    const char* File;
+  };
+  const std::string refused = "failed " + std::to_string(EACCES);
+  for (const TCase c : {TCase{"appended", TInPlaceRewrite::AppendOnly, "old line", "written", "old line"},
+                        TCase{"not an append", TInPlaceRewrite::AppendOnly, "new", refused.c_str(), "old"},
+                        TCase{"shorter, padded", TInPlaceRewrite::PadWithBlankLines, "n", "written", "n\r\n"},
+                        TCase{"padded, odd", TInPlaceRewrite::PadWithBlankLines, "", "written", "\r\n\n"},
+                        TCase{"longer", TInPlaceRewrite::PadWithBlankLines, "longer", "written", "longer"}}) {
+    SCOPED_TRACE(c.Name);
+    ::chmod(work_.c_str(), 0755);
+    WriteBytes(file_, "old");
+    ::chmod(file_.c_str(), 0620);
+    ::chmod(work_.c_str(), 0555);
+    EXPECT_EQ(Replace(c.Content, c.InPlace).Text, c.Outcome);
+    EXPECT_EQ(ReadBytes(file_), c.File);
+    EXPECT_EQ(PermissionBits(file_), 0620u);
+  }
 }
 
 }  // namespace

@@ -30,6 +30,12 @@ bool IsWholeStartEntry(const std::string& added, const TCheckpointKeys& previous
   return std::regex_match(second, StartLine);
 }
 
+// The stamp of the start line, the last of a whole entry.
+std::string StartStamp(const std::string& added) {
+  const auto lastLine = added.rfind("\r\n", added.size() - 3);
+  return added.substr(lastLine == std::string::npos ? 0 : lastLine + 2, 16);
+}
+
 void JudgeLog(const TFolderState& before, const TFolderState& after, TCutJudgement& judgement) {
   if (!after.Log.Present) {
     judgement.Damage.emplace_back("the trip log is gone");
@@ -43,12 +49,21 @@ void JudgeLog(const TFolderState& before, const TFolderState& after, TCutJudgeme
   judgement.LogSaved = !added.empty();
   if (judgement.LogSaved && !IsWholeStartEntry(added, CheckpointKeysOf(before.Checkpoint.Bytes))) {
     judgement.Damage.emplace_back("the trip log got a torn or wrong entry: [" + added + "]");
+  } else if (judgement.LogSaved) {
+    judgement.StartStamp = StartStamp(added);
   }
 }
 
 void JudgeCheckpoint(const TFolderState& before, const TFolderState& after, TCutJudgement& judgement) {
   for (const std::string& problem : CheckpointProblems(after.Checkpoint)) judgement.Damage.emplace_back(problem);
   judgement.CheckpointReplaced = after.Checkpoint.Present && !(after.Checkpoint.Identity == before.Checkpoint.Identity);
+  // Before the log is saved no new pair may be there; after, only the running
+  // status with a stamp no earlier than the start line's.
+  const std::string earliest = judgement.LogSaved ? judgement.StartStamp : "~";
+  if (auto torn = TornPair(CheckpointKeysOf(before.Checkpoint.Bytes), CheckpointKeysOf(after.Checkpoint.Bytes), "1",
+                           earliest)) {
+    judgement.Damage.push_back(*torn);
+  }
   if (judgement.CheckpointReplaced && !judgement.LogSaved) {
     judgement.Damage.emplace_back("the checkpoint was written before the trip log was saved");
   }
@@ -77,6 +92,14 @@ void JudgeOtherEntries(const TFolderState& after, const TCutJudgement& judgement
 
 }  // namespace
 
+std::optional<std::string> TornPair(const TCheckpointKeys& before, const TCheckpointKeys& after,
+                                    const std::string& newStatus, const std::string& earliestNewStamp) {
+  if (after.Status == before.Status && after.Stamp == before.Stamp) return std::nullopt;
+  if (after.Status == newStatus && after.Stamp.value_or("") >= earliestNewStamp) return std::nullopt;
+  return "the checkpoint holds TripStatus=" + after.Status.value_or("(none)") + " with TripTS=" +
+         after.Stamp.value_or("(none)") + ": neither the old pair nor a new one";
+}
+
 std::vector<std::string> CheckpointProblems(const TFileState& checkpoint) {
   if (!checkpoint.Present) return {"the checkpoint file is gone: the next start would say never run"};
   const TCheckpointKeys keys = CheckpointKeysOf(checkpoint.Bytes);
@@ -97,6 +120,19 @@ TCutJudgement JudgeCut(const TFolderState& before, const TFolderState& after, TT
   JudgeLog(before, after, judgement);
   JudgeCheckpoint(before, after, judgement);
   JudgeOtherEntries(after, judgement, temps, judgement.Damage);
+  return judgement;
+}
+
+TCutJudgement JudgeEndCut(const TFolderState& before, const TFolderState& after) {
+  TCutJudgement judgement;
+  JudgeLog(before, after, judgement);
+  if (!judgement.LogSaved) judgement.Damage.emplace_back("the start's lines are not in the trip log");
+  for (const std::string& problem : CheckpointProblems(after.Checkpoint)) judgement.Damage.emplace_back(problem);
+  const TCheckpointKeys keys = CheckpointKeysOf(after.Checkpoint.Bytes);
+  if (keys.Stamp.value_or("") < judgement.StartStamp) {
+    judgement.Damage.emplace_back("the checkpoint's stamp " + keys.Stamp.value_or("(none)") +
+                                  " is older than the start: a pair torn apart");
+  }
   return judgement;
 }
 

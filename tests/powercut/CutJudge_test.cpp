@@ -55,8 +55,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TCutCase{"CutBeforeAnyWrite", Folder(NormalEnd, 10, OldLog, 20), ""},
         TCutCase{"CutAfterTheLogSave", Folder(NormalEnd, 10, OldLog + NewEntry, 21), ""},
-        TCutCase{"CutBetweenStatusAndStamp",
-                 Folder("[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n", 11, OldLog + NewEntry, 21), ""},
+        TCutCase{"NewStatusWithTheOldStamp",
+                 Folder("[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n", 11, OldLog + NewEntry, 21),
+                 "neither the old pair nor a new one"},
+        TCutCase{"OldStatusWithANewStamp",
+                 Folder("[main]\r\nTripStatus=0\r\nTripTS=2026-12-07 08:02\r\n", 11, OldLog + NewEntry, 21),
+                 "neither the old pair nor a new one"},
+        TCutCase{"NewPairPaddedInPlace",
+                 Folder("[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\n\r\n", 12, OldLog + NewEntry, 21), ""},
         TCutCase{"CutAfterTheStart",
                  Folder("[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\n", 12, OldLog + NewEntry, 21), ""},
         TCutCase{"CutWithATemporaryLeft", Folder(NormalEnd, 10, OldLog, 20, {".triplog.txt.tmp-Ab12Cd"}), ""},
@@ -74,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         TCutCase{"StartWroteANormalEnd", Folder("[main]\r\nTripStatus=0\r\nTripTS=2026-12-07 08:02\r\n", 11,
                                                  OldLog + NewEntry, 21), "normal-shutdown status"},
         TCutCase{"CheckpointBeforeTheLog",
-                 Folder("[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n", 11, OldLog, 20), "before the trip log"},
+                 Folder("[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\n", 11, OldLog, 20), "before the trip log"},
         TCutCase{"LogEmptied", Folder(NormalEnd, 10, "", 21), "lost what it held"},
         TCutCase{"LogGone", [] {
                    TFolderState s = Folder(NormalEnd, 10, "", 0);

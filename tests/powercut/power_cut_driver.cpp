@@ -37,8 +37,8 @@ using std::chrono::milliseconds;
 const std::string ProgramName = "tallyvane";
 constexpr microseconds LongestCut{200000};
 constexpr microseconds Margin{2000};
-// A start renames three files into place: the log, then the checkpoint twice.
-constexpr int RenamesOfAStart = 3;
+// A start renames two files into place: the log, then the checkpoint.
+constexpr int RenamesOfAStart = 2;
 
 struct TTally {
   int Cuts = 0;
@@ -77,7 +77,9 @@ class TWriteSpan {
                            : std::max(microseconds(0), Median(Pick(&TWriteTimes::FirstNewFile)) - Margin);
   }
   microseconds To() const {
-    return recent_.empty() ? LongestCut : std::min(LongestCut, Median(Pick(&TWriteTimes::LastRename)) + Margin);
+    // Not capped: on a loaded machine a start may write later than LongestCut,
+    // and a span that ended before it began would never end the drawing.
+    return recent_.empty() ? LongestCut : Median(Pick(&TWriteTimes::LastRename)) + Margin;
   }
 
  private:

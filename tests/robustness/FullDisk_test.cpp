@@ -142,8 +142,9 @@ INSTANTIATE_TEST_SUITE_P(Writes, FullDisk,
                                          TFullDiskCase{"FirstLog", TFile::Log, false}),
                          [](const testing::TestParamInfo<TFullDiskCase>& info) { return std::string(info.param.Name); });
 
-// The real program on a full disk: its start stops at the log save with the
-// message, before the checkpoint, so both files keep what they held.
+// The real program on a full disk: its start stops with the message when it
+// makes the checkpoint ready, before the log save, so both files keep what
+// they held.
 TEST(FullDiskProgram, AStartStopsAtTheLogSaveAndChangesNothing) {
   TTempFolder folder;
   const std::string disk = folder / "disk";
@@ -160,7 +161,9 @@ TEST(FullDiskProgram, AStartStopsAtTheLogSaveAndChangesNothing) {
     TRealProgram run(program, output, {});
     FillDisk(disk + "/filler");
     run.Start();
-    std::string report = run.WaitForErrorOutput("Stream write error") ? "" : "no message: " + run.ErrorOutput();
+    std::string report = run.WaitForErrorOutput("Unable to write to " + program + "/CHKPT.INI")
+                             ? ""
+                             : "no message: " + run.ErrorOutput();
     run.Kill();
     if (ReadBytes(program + "/CHKPT.INI") != OldCheckpoint) report += " checkpoint changed;";
     if (ReadBytes(program + "/triplog.txt") != OldLog) report += " log changed;";

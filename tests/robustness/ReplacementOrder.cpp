@@ -67,7 +67,9 @@ class TTargetWatch {
     const std::string path = call.DescriptorPath(0);
     if (WritesThroughDescriptor(call.Name) && call.Result >= 0) SeeWrite(path, where);
     if (Flushes(call.Name) && call.Result == 0) SeeFlush(path);
-    if (call.Name == "truncate" && call.PathArgument(0) == target_) InPlace("truncated" + where);
+    const bool truncates = (call.Name == "truncate" && call.PathArgument(0) == target_) ||
+                           (call.Name == "ftruncate" && path == target_);
+    if (truncates && call.Result == 0) Violation("the target was truncated, which a cut would leave empty" + where);
     if ((call.Name == "unlink" || call.Name == "unlinkat") && call.Result == 0) {
       temporaries_.erase(call.PathArgument(call.Name == "unlink" ? 0 : 1));
     }
@@ -99,7 +101,9 @@ class TTargetWatch {
       return;
     }
     if (path != target_ || call.Result < 0) return;
-    if (HasFlag(call, flags, "O_TRUNC") || call.Name == "creat") InPlace("opened to be emptied" + where);
+    if (HasFlag(call, flags, "O_TRUNC") || call.Name == "creat") {
+      Violation("the target was opened to be emptied, which a cut would leave empty" + where);
+    }
     if (HasFlag(call, flags, "O_CREAT") && !HasFlag(call, flags, "O_EXCL") && !fallback_) {
       Violation("the target was opened to be created in place" + where);
     }

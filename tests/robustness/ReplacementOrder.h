@@ -2,7 +2,8 @@
 // replacement must write a new temporary file beside the target, fsync it,
 // rename it over the target and fsync the folder, in that order; nothing may
 // write the target in place, except where the folder refused the temporary
-// file, and such an in-place rewrite must be fsynced too.
+// file, and such an in-place rewrite must be fsynced too. Nothing may ever
+// truncate the target or open it to be emptied.
 #pragma once
 
 #include <map>

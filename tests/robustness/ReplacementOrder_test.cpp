@@ -30,7 +30,7 @@ const char* const OpenTarget = R"(openat(AT_FDCWD</tmp/f>, "/tmp/f/CHKPT.INI", O
 const char* const Refused = R"(openat(AT_FDCWD</tmp/f>, "/tmp/f/.CHKPT.INI.tmp-Zz99Yy", O_RDWR|O_CREAT|O_EXCL|O_CLOEXEC, 0600) = -1 EACCES (Permission denied))";
 const char* const DiskFull = R"(openat(AT_FDCWD</tmp/f>, "/tmp/f/.CHKPT.INI.tmp-Zz99Yy", O_RDWR|O_CREAT|O_EXCL|O_CLOEXEC, 0600) = -1 ENOSPC (No space left on device))";
 const char* const Truncate = R"(ftruncate(6</tmp/f/CHKPT.INI>, 0) = 0)";
-const char* const WriteTarget = R"(write(6</tmp/f/CHKPT.INI>, "[main]\r\nTripStatus=0\r\n", 22) = 22)";
+const char* const WriteTarget = R"(pwrite64(6</tmp/f/CHKPT.INI>, "[main]\r\nTripStatus=0\r\n", 22, 0) = 22)";
 const char* const FlushTarget = R"(fsync(6</tmp/f/CHKPT.INI>) = 0)";
 
 struct TOrderCase {
@@ -76,19 +76,22 @@ INSTANTIATE_TEST_SUITE_P(
         TOrderCase{"NextWriteBeforeTheFolderFlush",
                    Lines({Create, Write, FlushTemp, Rename, Create, Write, FlushTemp, Rename, FlushFolder}),
                    "before the folder was fsynced", 2, 0},
-        TOrderCase{"WrittenInPlace", Lines({OpenTarget, Truncate, WriteTarget, FlushTarget}), "written in place", 0, 0},
+        TOrderCase{"WrittenInPlace", Lines({OpenTarget, WriteTarget, FlushTarget}), "written in place", 0, 0},
         TOrderCase{"OpenedToBeEmptied",
                    Lines({R"(openat(AT_FDCWD</tmp/f>, "/tmp/f/CHKPT.INI", O_WRONLY|O_CREAT|O_TRUNC, 0666) = 6</tmp/f/CHKPT.INI>)"}),
-                   "in place", 0, 0},
-        TOrderCase{"RefusedFolderRewritesInPlace", Lines({OpenTarget, Refused, Truncate, WriteTarget, FlushTarget}), "",
+                   "emptied", 0, 0},
+        TOrderCase{"RefusedFolderRewritesInPlace", Lines({OpenTarget, Refused, WriteTarget, FlushTarget}), "",
+                   0, 1},
+        TOrderCase{"TruncatedEvenWhereTheFolderRefuses",
+                   Lines({OpenTarget, Refused, Truncate, WriteTarget, FlushTarget}), "truncated",
                    0, 1},
         TOrderCase{"RefusedRenameRewritesInPlace",
                    Lines({OpenTarget, Create, Write, FlushTemp,
                           R"(rename("/tmp/f/.CHKPT.INI.tmp-Ab12Cd", "/tmp/f/CHKPT.INI") = -1 EACCES (Permission denied))",
-                          R"(unlink("/tmp/f/.CHKPT.INI.tmp-Ab12Cd") = 0)", Truncate, WriteTarget, FlushTarget}),
+                          R"(unlink("/tmp/f/.CHKPT.INI.tmp-Ab12Cd") = 0)", WriteTarget, FlushTarget}),
                    "", 0, 1},
-        TOrderCase{"InPlaceWithoutFlush", Lines({OpenTarget, Refused, Truncate, WriteTarget}), "not fsynced", 0, 1},
-        TOrderCase{"FullDiskIsNoReasonForInPlace", Lines({OpenTarget, DiskFull, Truncate, WriteTarget, FlushTarget}),
+        TOrderCase{"InPlaceWithoutFlush", Lines({OpenTarget, Refused, WriteTarget}), "not fsynced", 0, 1},
+        TOrderCase{"FullDiskIsNoReasonForInPlace", Lines({OpenTarget, DiskFull, WriteTarget, FlushTarget}),
                    "written in place", 0, 0},
         TOrderCase{"TemporaryLeftBehind", Lines({Create, Write}), "left behind", 0, 0},
         TOrderCase{"TemporaryRemovedAfterAFailure",
