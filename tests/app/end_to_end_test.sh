@@ -251,12 +251,83 @@ tick_goes_on_behind_an_unanswered_error_box() {
   grep -q "^$stamp  ABNORMAL PROGRAM END"$'\r'"$" "$folder/triplog.txt" || fail "verdict: $(cat "$folder/triplog.txt")"
 }
 
+# The Log window, opened and typed into as a user would. The menu bar holds
+# Exit and Log from the left. The Log command itself gives the window the
+# keyboard focus.
+log_window() { window_named "Tallyvane log"; }
+mapped_log_window() { local w; w=$(log_window) && [ -n "$w" ] && is_mapped "$w"; }
+choose_log() { xdotool mousemove --window "$(main_window)" 55 8 click 1; }
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+type_into() {
+  local window=$1 text=$2
+  wait_for has_focus "$window" || { fail "the Log window did not take the keyboard focus"; return 1; }
+  xdotool key --delay 30 ctrl+End type --delay 30 "$text"
+}
+open_log_window() {
+  wait_for mapped_main_window || { fail "the main window did not show"; return 1; }
+  choose_log
+  wait_for mapped_log_window || { fail "the Log command showed no window"; return 1; }
+  LOG_WINDOW=$(log_window)
+}
+
+# What is typed in the Log window survives the Log command on the open window
+# (which only brings it to the front, with the focus in it) and the Exit.
+log_notes_survive_the_log_command_and_exit() {
+  local folder
+  folder=$(new_folder lognotes)
+  launch "$folder"
+  open_log_window || return
+  type_into "$LOG_WINDOW" "my note" || return
+  printf 'changed behind the window\r\n' >"$folder/triplog.txt"
+  choose_log
+  type_into "$LOG_WINDOW" " goes on" || return
+  xdotool mousemove --window "$(main_window)" 12 8 click 1
+  wait_for_exit
+  [ "$EXIT_CODE" = 0 ] || fail "exit code after Exit: $EXIT_CODE"
+  [ "$(tail -c 17 "$folder/triplog.txt")" = $'\r\nmy note goes on' ] || fail "trip log: $(cat -A "$folder/triplog.txt")"
+  [ "$(status_in "$folder")" = 0 ] || fail "status after Exit: $(status_in "$folder")"
+}
+
+# A 10 MB line: the Log window opens and an end signal is honoured at once,
+# and the line is written back whole.
+log_window_on_a_10_mb_line_keeps_the_end_signal() {
+  local folder
+  folder=$(new_folder longline)
+  { head -c 10000000 /dev/zero | tr '\0' x; printf '\r\n'; } >"$folder/triplog.txt"
+  cp "$folder/triplog.txt" "$WORK/longline.txt"
+  launch "$folder"
+  open_log_window || return
+  kill -TERM "$PROGRAM"
+  wait_for_exit
+  [ "$EXIT_CODE" = 0 ] || fail "exit code after SIGTERM: $EXIT_CODE"
+  [ "$(status_in "$folder")" = 0 ] || fail "status after SIGTERM: $(status_in "$folder")"
+  cmp -s -n 10000002 "$folder/triplog.txt" "$WORK/longline.txt" || fail "the long line changed"
+}
+
+# A save from the Log window writes back the bytes the user did not touch:
+# a byte-order mark, line and paragraph separators inside a line.
+log_save_keeps_the_bytes_not_typed() {
+  local folder
+  folder=$(new_folder logbytes)
+  printf '\xef\xbb\xbfa line\xe2\x80\xa8with\xe2\x80\xa9separators\r\n' >"$folder/triplog.txt"
+  launch "$folder"
+  open_log_window || return
+  cp "$folder/triplog.txt" "$WORK/logbytes.txt"
+  type_into "$LOG_WINDOW" "note" || return
+  xdotool mousemove --window "$LOG_WINDOW" 12 8 click 1
+  printf 'note' >>"$WORK/logbytes.txt"
+  wait_for cmp -s "$folder/triplog.txt" "$WORK/logbytes.txt" ||
+    fail "trip log: $(cat -A "$folder/triplog.txt")"
+}
+
 # The fast cases by default; the names given after the binary run alone.
 CASES=(first_run_then_sigterm first_run_then_sighup first_run_then_sigint
   session_end_with_an_unwritable_checkpoint start_after_power_cut
   continue_then_tray_click_shows_the_window exit_menu_ends_with_a_normal_shutdown
   folder_named_triplog_fails_the_start read_only_folder_fails_the_start
   end_signal_during_the_start_error_box second_start_shows_the_running_copy stamp_with_markup_shows_as_text)
+CASES+=(log_notes_survive_the_log_command_and_exit log_window_on_a_10_mb_line_keeps_the_end_signal
+  log_save_keeps_the_bytes_not_typed)
 (($# > 1)) && CASES=("${@:2}")
 
 start_display || exit 1

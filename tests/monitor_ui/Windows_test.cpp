@@ -136,20 +136,26 @@ TEST_F(MonitorWindowsTest, LogWindowSavesOnCloseOnlyWhenDirty) {
   EXPECT_FALSE(form2_->Log.LogDirty);
 }
 
-TEST_F(MonitorWindowsTest, ANormalEndDoesNotAskTheLogWindowToSave) {
+// Each way of ending through the main window saves what was typed in the
+// log window, also when the Log command came again in between.
+TEST_F(MonitorWindowsTest, ANormalEndSavesTheLogWindowsEdits) {
   Start();
-  form1_->show();
-  form1_->Log1->trigger();
-  QTest::keyClicks(form2_->Memo1, "unsaved");
-  const std::string saved = ReadBytes(folder_ / "triplog.txt");
-  // The close ends the event loop, as it ends the program.
-  bool closed = false;
-  QTimer::singleShot(0, [&] { closed = form1_->close(); });
-  EXPECT_EQ(QCoreApplication::exec(), 0);
-  EXPECT_TRUE(closed);
-  EXPECT_EQ(ReadBytes(folder_ / "triplog.txt"), saved);
-  EXPECT_TRUE(form2_->Log.LogDirty);
-  EXPECT_NE(ReadBytes(folder_ / "CHKPT.INI").find("TripStatus=0\r\n"), std::string::npos);
+  const std::pair<const char*, std::function<void()>> ends[] = {{"Exit", [this] { form1_->Exit1->trigger(); }},
+                                                               {"close box", [this] { form1_->close(); }}};
+  for (const auto& [name, end] : ends) {
+    form1_->show();
+    form1_->Log1->trigger();
+    form2_->Memo1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(form2_->Memo1, name);
+    WriteBytes(folder_ / "triplog.txt", "changed behind the open window\r\n");
+    form1_->Log1->trigger();
+    EXPECT_EQ(form2_->focusWidget(), form2_->Memo1) << name;
+    QTimer::singleShot(0, end);
+    EXPECT_EQ(QCoreApplication::exec(), 0) << name;
+    EXPECT_TRUE(ReadBytes(folder_ / "triplog.txt").ends_with(name)) << name;
+    EXPECT_FALSE(form2_->Log.LogDirty) << name;
+    EXPECT_NE(ReadBytes(folder_ / "CHKPT.INI").find("TripStatus=0\r\n"), std::string::npos) << name;
+  }
 }
 
 TEST_F(MonitorWindowsTest, FailedLogSaveKeepsTheLogWindowOpenAndDirty) {
@@ -163,6 +169,41 @@ TEST_F(MonitorWindowsTest, FailedLogSaveKeepsTheLogWindowOpenAndDirty) {
   form2_->Close1->trigger();
   EXPECT_TRUE(form2_->isVisible());
   EXPECT_TRUE(form2_->Log.LogDirty) << "the next close tries again";
+
+  ExpectErrorBox(QString::fromStdString("Cannot create file \"" + form2_->Log.LogPath + "\". Not a directory."));
+  EXPECT_FALSE(form1_->close()) << "the program goes on with the text";
+  EXPECT_NE(ReadBytes(folder_ / "CHKPT.INI").find("TripStatus=1\r\n"), std::string::npos);
+}
+
+// A long log is laid out a part at each turn of the event loop, read-only
+// until it is whole; a line too long to lay out is shown cut and saved whole.
+TEST_F(MonitorWindowsTest, ALongLogIsShownInPartsAndSavedWhole) {
+  const std::string longLine(10'000'000, 'x');
+  std::string manyLines;
+  while (manyLines.size() < 8'000'000) manyLines += "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n";
+  const struct {
+    std::string log;
+    int shownAtMost, turnsAtLeast;  // characters in the window; turns of the loop while filling
+  } cases[] = {{longLine + "\r\n", 10'000, 0}, {manyLines, 1 << 30, 3}};
+  for (const auto& [log, shownAtMost, turnsAtLeast] : cases) {
+    WriteBytes(folder_ / "triplog.txt", log);
+    form2_->FillMemoWhenShown();
+    Start();
+    form1_->Log1->trigger();
+    int turns = 0;
+    QTimer turn;
+    QObject::connect(&turn, &QTimer::timeout, [&] { ++turns; });
+    turn.start(0);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !form2_->Filling(); }, 120'000));
+    EXPECT_FALSE(form2_->Memo1->isReadOnly());
+    form2_->Memo1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(form2_->Memo1, "note");
+    form2_->close();
+    EXPECT_TRUE(ReadBytes(folder_ / "triplog.txt").starts_with(log)) << log.size();
+    EXPECT_TRUE(ReadBytes(folder_ / "triplog.txt").ends_with("note")) << log.size();
+    EXPECT_GE(turns, turnsAtLeast) << log.size();
+    EXPECT_LT(form2_->Memo1->document()->characterCount(), shownAtMost) << log.size();
+  }
 }
 
 TEST_F(MonitorWindowsTest, AHiddenLogWindowCatchesUpWhenShown) {
