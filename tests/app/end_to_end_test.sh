@@ -252,8 +252,7 @@ tick_goes_on_behind_an_unanswered_error_box() {
 }
 
 # The Log window, opened and typed into as a user would. The menu bar holds
-# Exit and Log from the left. The Log command itself gives the window the
-# keyboard focus.
+# Exit and Log from the left.
 log_window() { window_named "Tallyvane log"; }
 mapped_log_window() { local w; w=$(log_window) && [ -n "$w" ] && is_mapped "$w"; }
 choose_log() { xdotool mousemove --window "$(main_window)" 55 8 click 1; }
@@ -268,6 +267,8 @@ open_log_window() {
   choose_log
   wait_for mapped_log_window || { fail "the Log command showed no window"; return 1; }
   LOG_WINDOW=$(log_window)
+  # Where the command does not give it the focus, the first keys still reach it.
+  wait_for has_focus "$LOG_WINDOW" || xdotool windowfocus "$LOG_WINDOW" 2>/dev/null
 }
 
 # What is typed in the Log window survives the Log command on the open window
