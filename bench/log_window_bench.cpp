@@ -17,7 +17,11 @@
 
 namespace {
 
-std::string OneLongLine() { return std::string(10'000'000, 'x') + "\r\n"; }
+std::string OneLongLine() {
+  std::string line;
+  line.resize(10'000'000, 'x');
+  return line + "\r\n";
+}
 
 std::string SixtyFourMiB() {
   std::string log;

@@ -22,7 +22,7 @@ namespace {
 // Memo1 is filled a part at a time, as many parts as fit in a short slice
 // per turn of the event loop: a long log never keeps the minute checkpoint
 // or an end signal waiting.
-constexpr size_t PartBytes = 64 * 1024;
+constexpr size_t PartBytes = size_t{64} * 1024;
 constexpr qint64 SliceMs = 40;
 
 }  // namespace

@@ -50,7 +50,8 @@ TEST(MemoText, EveryByteValueSurvives) {
 
 // A line too long to lay out is shown cut; the rest comes back with the mark.
 TEST(MemoText, LongLinesAreShownCutAndSavedWhole) {
-  const std::string longLine(10'000'000, 'x');
+  std::string longLine;
+  longLine.resize(10'000'000, 'x');
   const std::string euros = "\xe2\x82\xac";  // a character the cut must not split
   std::string manyEuros;
   for (int i = 0; i < 3000; ++i) manyEuros += euros;

@@ -178,7 +178,8 @@ TEST_F(MonitorWindowsTest, FailedLogSaveKeepsTheLogWindowOpenAndDirty) {
 // A long log is laid out a part at each turn of the event loop, read-only
 // until it is whole; a line too long to lay out is shown cut and saved whole.
 TEST_F(MonitorWindowsTest, ALongLogIsShownInPartsAndSavedWhole) {
-  const std::string longLine(10'000'000, 'x');
+  std::string longLine;
+  longLine.resize(10'000'000, 'x');
   std::string manyLines;
   while (manyLines.size() < 8'000'000) manyLines += "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n";
   const struct {
