@@ -18,6 +18,8 @@ bool IsRegularFile(const std::string& path) {
 
 namespace {
 
+constexpr off_t MaxReserved = off_t{1} << 30;
+
 TUniqueFd OpenForReading(const std::string& path) {
   TUniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
   if (!fd.Valid()) throw EFileFailure(TFileStep::Open, path, errno);
@@ -32,6 +34,11 @@ TUniqueFd OpenForReading(const std::string& path) {
 std::string ReadWholeFile(const std::string& path) {
   const TUniqueFd fd = OpenForReading(path);
   std::string content;
+  // Room for the whole file at once: a long one is then neither copied
+  // while it grows nor given its memory twice.
+  struct stat info {};
+  if (::fstat(fd.Get(), &info) == 0 && info.st_size > 0 && info.st_size <= MaxReserved)
+    content.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[64 * 1024];
   for (;;) {
     const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);

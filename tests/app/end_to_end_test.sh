@@ -251,74 +251,53 @@ tick_goes_on_behind_an_unanswered_error_box() {
   grep -q "^$stamp  ABNORMAL PROGRAM END"$'\r'"$" "$folder/triplog.txt" || fail "verdict: $(cat "$folder/triplog.txt")"
 }
 
-# The Log window, opened and typed into as a user would. The menu bar holds
-# Exit and Log from the left.
+# The Log window on the trip log read from standard input, through the menu
+# bar (Exit, Log, ...); the log as the start left it is in $WORK/started.txt.
 log_window() { window_named "Tallyvane log"; }
-mapped_log_window() { local w; w=$(log_window) && [ -n "$w" ] && is_mapped "$w"; }
+mapped_log_window() { local w; w=$(log_window) && is_mapped "$w"; }
 choose_log() { xdotool mousemove --window "$(main_window)" 55 8 click 1; }
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
-type_into() {
-  local window=$1 text=$2
-  wait_for has_focus "$window" || { fail "the Log window did not take the keyboard focus"; return 1; }
-  xdotool key --delay 30 ctrl+End type --delay 30 "$text"
-}
+type_into_log() { wait_for has_focus "$LOG" && xdotool key --delay 30 ctrl+End type --delay 30 "$1" || fail "no focus"; }
 open_log_window() {
-  wait_for mapped_main_window || { fail "the main window did not show"; return 1; }
-  choose_log
-  wait_for mapped_log_window || { fail "the Log command showed no window"; return 1; }
-  LOG_WINDOW=$(log_window)
+  FOLDER=$(new_folder "$1")
+  cat >"$FOLDER/triplog.txt"
+  launch "$FOLDER"
+  wait_for mapped_main_window && choose_log && wait_for mapped_log_window || { fail "no Log window"; return 1; }
+  LOG=$(log_window)
+  cp "$FOLDER/triplog.txt" "$WORK/started.txt"
   # Where the command does not give it the focus, the first keys still reach it.
-  wait_for has_focus "$LOG_WINDOW" || xdotool windowfocus "$LOG_WINDOW" 2>/dev/null
+  wait_for has_focus "$LOG" || xdotool windowfocus "$LOG" 2>/dev/null
 }
 
-# What is typed in the Log window survives the Log command on the open window
-# (which only brings it to the front, with the focus in it) and the Exit.
+# Notes survive the Log command on the open window (focus in it, no reload) and Exit.
 log_notes_survive_the_log_command_and_exit() {
-  local folder
-  folder=$(new_folder lognotes)
-  launch "$folder"
-  open_log_window || return
-  type_into "$LOG_WINDOW" "my note" || return
-  printf 'changed behind the window\r\n' >"$folder/triplog.txt"
+  open_log_window lognotes </dev/null || return
+  type_into_log "my note"
+  printf 'changed behind the window\r\n' >"$FOLDER/triplog.txt"
   choose_log
-  type_into "$LOG_WINDOW" " goes on" || return
+  type_into_log " goes on"
   xdotool mousemove --window "$(main_window)" 12 8 click 1
   wait_for_exit
-  [ "$EXIT_CODE" = 0 ] || fail "exit code after Exit: $EXIT_CODE"
-  [ "$(tail -c 17 "$folder/triplog.txt")" = $'\r\nmy note goes on' ] || fail "trip log: $(cat -A "$folder/triplog.txt")"
-  [ "$(status_in "$folder")" = 0 ] || fail "status after Exit: $(status_in "$folder")"
+  [ "$(tail -c 17 "$FOLDER/triplog.txt")" = $'\r\nmy note goes on' ] || fail "log: $(cat -A "$FOLDER/triplog.txt")"
+  [ "$EXIT_CODE/$(status_in "$FOLDER")" = 0/0 ] || fail "exit code/status: $EXIT_CODE/$(status_in "$FOLDER")"
 }
 
-# A 10 MB line: the Log window opens and an end signal is honoured at once,
-# and the line is written back whole.
+# A 10 MB line: the window opens, an end signal is honoured, the line stays whole.
 log_window_on_a_10_mb_line_keeps_the_end_signal() {
-  local folder
-  folder=$(new_folder longline)
-  { head -c 10000000 /dev/zero | tr '\0' x; printf '\r\n'; } >"$folder/triplog.txt"
-  cp "$folder/triplog.txt" "$WORK/longline.txt"
-  launch "$folder"
-  open_log_window || return
+  open_log_window longline < <(head -c 10000000 /dev/zero | tr '\0' x; printf '\r\n') || return
   kill -TERM "$PROGRAM"
   wait_for_exit
-  [ "$EXIT_CODE" = 0 ] || fail "exit code after SIGTERM: $EXIT_CODE"
-  [ "$(status_in "$folder")" = 0 ] || fail "status after SIGTERM: $(status_in "$folder")"
-  cmp -s -n 10000002 "$folder/triplog.txt" "$WORK/longline.txt" || fail "the long line changed"
+  [ "$EXIT_CODE/$(status_in "$FOLDER")" = 0/0 ] || fail "exit code/status: $EXIT_CODE/$(status_in "$FOLDER")"
+  cmp -s "$FOLDER/triplog.txt" "$WORK/started.txt" || fail "the log changed"
 }
 
-# A save from the Log window writes back the bytes the user did not touch:
-# a byte-order mark, line and paragraph separators inside a line.
+# A save keeps the bytes not typed: a byte-order mark, line and paragraph separators.
 log_save_keeps_the_bytes_not_typed() {
-  local folder
-  folder=$(new_folder logbytes)
-  printf '\xef\xbb\xbfa line\xe2\x80\xa8with\xe2\x80\xa9separators\r\n' >"$folder/triplog.txt"
-  launch "$folder"
-  open_log_window || return
-  cp "$folder/triplog.txt" "$WORK/logbytes.txt"
-  type_into "$LOG_WINDOW" "note" || return
-  xdotool mousemove --window "$LOG_WINDOW" 12 8 click 1
-  printf 'note' >>"$WORK/logbytes.txt"
-  wait_for cmp -s "$folder/triplog.txt" "$WORK/logbytes.txt" ||
-    fail "trip log: $(cat -A "$folder/triplog.txt")"
+  open_log_window logbytes < <(printf '\xef\xbb\xbfa\xe2\x80\xa8b\xe2\x80\xa9c\r\n') || return
+  type_into_log "note"
+  xdotool mousemove --window "$LOG" 12 8 click 1
+  printf 'note' >>"$WORK/started.txt"
+  wait_for cmp -s "$FOLDER/triplog.txt" "$WORK/started.txt" || fail "log: $(cat -A "$FOLDER/triplog.txt")"
 }
 
 # The fast cases by default; the names given after the binary run alone.
