@@ -3,10 +3,9 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace Monitor {
 
-std::string WithCrLfBreaks(std::string_view text);
+std::string WithCrLfBreaks(std::string text);
 
 }  // namespace Monitor

@@ -43,17 +43,38 @@ void WriteLogFile(const std::string& path, std::string_view text) {
 
 }  // namespace
 
+const std::string& TTripLog::Text() const {
+  if (editsInView_) {
+    editsInView_ = false;
+    text_ = editSource_();
+  }
+  return text_;
+}
+
 void TTripLog::Edited(std::string text) {
   text_ = std::move(text);
+  editsInView_ = false;
   LogDirty = true;
+}
+
+void TTripLog::EditedInView() {
+  editsInView_ = static_cast<bool>(editSource_);
+  LogDirty = true;
+}
+
+void TTripLog::SetEditSource(std::function<std::string()> source) {
+  Text();
+  editSource_ = std::move(source);
 }
 
 void TTripLog::Replace(std::string text) {
   text_ = std::move(text);
+  editsInView_ = false;
   Changed(TLogChange::Replaced);
 }
 
 void TTripLog::Append(std::string_view bytes) {
+  Text();
   text_.append(bytes);
   Changed(TLogChange::Appended);
 }

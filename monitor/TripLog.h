@@ -22,10 +22,17 @@ class TTripLog {
   std::string LogPath;    // the file; set when the log window is created
   bool LogDirty = false;  // the text changed since the last successful save
 
-  const std::string& Text() const { return text_; }
+  // Edits the view holds and has not yet given are taken first.
+  const std::string& Text() const;
 
   // The user edited the text in the window; the view already shows it.
   void Edited(std::string text);
+
+  // The same, where turning the view's text into bytes on every key would
+  // cost too much for a long log: the bytes are asked of the view (through
+  // the edit source) only when the text is next needed.
+  void EditedInView();
+  void SetEditSource(std::function<std::string()> source);
 
   // Changes made by the log operations; the listener is told of each.
   void Replace(std::string text);
@@ -35,7 +42,9 @@ class TTripLog {
  private:
   void Changed(TLogChange change);
 
-  std::string text_;
+  mutable std::string text_;
+  mutable bool editsInView_ = false;
+  std::function<std::string()> editSource_;
   std::function<void(TLogChange)> listener_;
 };
 

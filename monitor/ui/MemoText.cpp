@@ -1,6 +1,7 @@
 #include "monitor/ui/MemoText.h"
 
 #include <QChar>
+#include <algorithm>
 
 namespace Monitor {
 
@@ -9,6 +10,29 @@ namespace {
 // Bytes that are no UTF-8, and NUL, which the text view cannot hold, travel
 // as lone low surrogates: U+DC00 + byte. No typed text contains those.
 constexpr char16_t EscapeBase = 0xDC00;
+
+// A cut line's mark opens and closes with these; where the log itself holds
+// the opening one, its bytes travel as placeholders, so that only a mark the
+// window made is ever read as one.
+constexpr char16_t MarkOpen = 0x27E6;
+constexpr char16_t MarkClose = 0x27E7;
+constexpr qsizetype LongestMark = 80;
+
+// Characters the text view would not give back as they were: two separators
+// that it turns into line breaks, two it uses inside its own structure, and
+// the mark's opening.
+bool ViewAlters(char32_t code) {
+  return code == QChar::LineSeparator || code == QChar::ParagraphSeparator || code == 0xFDD0 || code == 0xFDD1 ||
+         code == MarkOpen;
+}
+
+QString MarkText(size_t number, size_t hiddenBytes) {
+  return QStringLiteral("%1 %2 more bytes not shown, kept while this mark stays #%3%4")
+      .arg(QChar(MarkOpen))
+      .arg(hiddenBytes)
+      .arg(number)
+      .arg(QChar(MarkClose));
+}
 
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
@@ -73,11 +97,18 @@ QString MemoTextOfBytes(std::string_view bytes) {
     } else {
       char32_t code = 0;
       const size_t length = Utf8SequenceLength(bytes, pos, code);
-      if (length == 0) {
-        text += QChar(static_cast<char16_t>(EscapeBase + c));
-        ++pos;
+      if (length == 0 || ViewAlters(code)) {
+        // Each byte alone; a whole character would not come back.
+        for (size_t i = 0; i < std::max<size_t>(length, 1); ++i)
+          text += QChar(static_cast<char16_t>(EscapeBase + static_cast<unsigned char>(bytes[pos + i])));
+        pos += std::max<size_t>(length, 1);
+      } else if (QChar::requiresSurrogates(code)) {
+        // Not through fromUcs4, which drops a byte-order mark.
+        text += QChar(QChar::highSurrogate(code));
+        text += QChar(QChar::lowSurrogate(code));
+        pos += length;
       } else {
-        text += QString::fromUcs4(&code, 1);
+        text += QChar(static_cast<char16_t>(code));
         pos += length;
       }
     }
@@ -85,9 +116,9 @@ QString MemoTextOfBytes(std::string_view bytes) {
   return text;
 }
 
-std::string BytesOfMemoText(const QString& text) {
-  std::string bytes;
-  bytes.reserve(static_cast<size_t>(text.size()));
+namespace {
+
+void AppendBytesOfText(std::string& bytes, QStringView text) {
   for (qsizetype i = 0; i < text.size(); ++i) {
     const char16_t unit = text[i].unicode();
     if (unit == u'\n' || unit == QChar::ParagraphSeparator || unit == QChar::LineSeparator) {
@@ -105,6 +136,66 @@ std::string BytesOfMemoText(const QString& text) {
       AppendUtf8(bytes, unit);
     }
   }
+}
+
+}  // namespace
+
+std::string BytesOfMemoText(QStringView text) {
+  std::string bytes;
+  bytes.reserve(static_cast<size_t>(text.size()));
+  AppendBytesOfText(bytes, text);
+  return bytes;
+}
+
+size_t LinesEnd(std::string_view log, size_t from, size_t size) {
+  if (size >= log.size() - from) return log.size();
+  const size_t lineEnd = log.find('\n', from + size);
+  return lineEnd == std::string_view::npos ? log.size() : lineEnd + 1;
+}
+
+QString TMemoLines::TextOf(std::string_view lines) {
+  QString text;
+  size_t shortLines = 0;  // where the run of lines shown whole began
+  for (size_t lineStart = 0; lineStart < lines.size();) {
+    size_t lineEnd = lines.find('\r', lineStart);
+    if (lineEnd == std::string_view::npos) lineEnd = lines.size();
+    if (lineEnd - lineStart > LongLine) {
+      text += MemoTextOfBytes(lines.substr(shortLines, lineStart - shortLines));
+      AppendCutLine(text, lines.substr(lineStart, lineEnd - lineStart));
+      shortLines = lineEnd;
+    }
+    lineStart = lines.substr(lineEnd).starts_with("\r\n") ? lineEnd + 2 : lineEnd + 1;
+  }
+  text += MemoTextOfBytes(lines.substr(shortLines));
+  return text;
+}
+
+void TMemoLines::AppendCutLine(QString& text, std::string_view line) {
+  size_t cut = ShownOfLongLine;
+  // Not inside a character, so the shown start reads as it does elsewhere.
+  while (cut > 0 && IsContinuation(static_cast<unsigned char>(line[cut]))) --cut;
+  hidden_.emplace_back(line.substr(cut));
+  text += MemoTextOfBytes(line.substr(0, cut));
+  text += MarkText(hidden_.size(), hidden_.back().size());
+}
+
+std::string TMemoLines::BytesOf(QStringView text) const {
+  std::string bytes;
+  bytes.reserve(static_cast<size_t>(text.size()));
+  qsizetype done = 0;
+  for (qsizetype open = text.indexOf(QChar(MarkOpen)); open >= 0; open = text.indexOf(QChar(MarkOpen), open + 1)) {
+    const qsizetype close = text.indexOf(QChar(MarkClose), open);
+    if (close < 0 || close - open > LongestMark) continue;
+    const QStringView mark = text.sliced(open, close - open + 1);
+    bool isNumber = false;
+    const size_t number = mark.sliced(mark.lastIndexOf(u'#') + 1).chopped(1).toULongLong(&isNumber);
+    if (!isNumber || number < 1 || number > hidden_.size() || mark != MarkText(number, hidden_[number - 1].size()))
+      continue;
+    AppendBytesOfText(bytes, text.sliced(done, open - done));
+    bytes += hidden_[number - 1];
+    done = close + 1;
+  }
+  AppendBytesOfText(bytes, text.sliced(done));
   return bytes;
 }
 

@@ -149,10 +149,14 @@ void TForm1::FormCreate() { TrayIconData->Add(PlatformQt::ToQt(Cdatlib::Applicat
 
 void TForm1::FormDestroy() { TrayIconData->Remove(); }
 
-bool TForm1::FormCloseQuery() { return Monitor::CloseQueryCheckpoint(*this); }
+// The log window's edits are saved first: a failed save keeps the program
+// running with the text, as it keeps the log window open.
+bool TForm1::FormCloseQuery() {
+  return (Form2 == nullptr || Form2->FormCloseQuery()) && Monitor::CloseQueryCheckpoint(*this);
+}
 
 // Leaves the event loop at once: quit() would first close every other window,
-// and the log window is not asked to save at a normal end.
+// and the close query has already saved what they hold.
 void TForm1::FormClose() { QCoreApplication::exit(0); }
 
 void TForm1::WMTrayIcon() { Monitor::BringToFront(this); }
@@ -169,10 +173,7 @@ void TForm1::Button1Click() {
 
 void TForm1::Exit1Click() { close(); }
 
-void TForm1::Log1Click() {
-  Form2->ReloadLog();
-  Monitor::BringToFront(Form2);
-}
+void TForm1::Log1Click() { Form2->ShowOrRaise(); }
 
 // Reads the log window's text, so that the user's edits count.
 void TForm1::Outages1Click() {

@@ -1,11 +1,13 @@
 #include "monitor/ui/Unit2.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QTextCursor>
+#include <QTimer>
 
 #include "monitor/ui/MemoText.h"
 #include "monitor/ui/WindowAccess.h"
@@ -15,6 +17,16 @@
 #include "platform/desktop/ProgramIcon.h"
 
 TForm2* Form2 = nullptr;
+
+namespace {
+
+// Memo1 is filled a part at a time, as many parts as fit in a short slice
+// per turn of the event loop: a long log never keeps the minute checkpoint
+// or an end signal waiting.
+constexpr size_t PartBytes = size_t{64} * 1024;
+constexpr qint64 SliceMs = 40;
+
+}  // namespace
 
 TForm2::TForm2() {
   Form2 = this;
@@ -41,26 +53,42 @@ TForm2::TForm2() {
   connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { Desktop::RunHandler([this] { Memo1Change(); }); });
   connect(Close1, &QAction::triggered, this, [this] { Desktop::RunHandler([this] { Close1Click(); }); });
   Log.SetChangeListener([this](Monitor::TLogChange change) { ShowLogChange(change); });
+  Log.SetEditSource([this] { return BytesOfMemo(); });
+
+  fillTimer_ = new QTimer(this);
+  fillTimer_->setSingleShot(true);
+  fillTimer_->setInterval(0);
+  connect(fillTimer_, &QTimer::timeout, this, [this] { FillSomeMore(); });
 
   FormCreate();
 }
 
 TForm2::~TForm2() {
   Log.SetChangeListener({});
+  Log.SetEditSource({});
   if (Form2 == this) Form2 = nullptr;
 }
 
 void TForm2::ReloadLog() { Monitor::LoadLog(Log); }
+
+void TForm2::ShowOrRaise() {
+  if (!isVisible()) ReloadLog();
+  Monitor::BringToFront(this);
+  Memo1->setFocus();
+}
 
 void TForm2::FillMemoWhenShown() { fillWhenShown_ = true; }
 
 void TForm2::FormCreate() { Log.LogPath = Monitor::LogPathInProgramFolder(); }
 
 void TForm2::Memo1Change() {
-  if (showingLog_) return;
-  std::string text = Monitor::BytesOfMemoText(Memo1->document()->toRawText());
-  shownBytes_ = text.size();
-  Log.Edited(std::move(text));
+  if (!showingLog_) Log.EditedInView();
+}
+
+std::string TForm2::BytesOfMemo() {
+  std::string bytes = memoLines_.BytesOf(Memo1->document()->toRawText());
+  shownBytes_ = bytes.size();
+  return bytes;
 }
 
 bool TForm2::FormCloseQuery() {
@@ -92,38 +120,61 @@ void TForm2::ShowLogChange(Monitor::TLogChange change) {
     lastChange_ = change;
     return;
   }
-  if (memoBehind_) {
+  if (memoBehind_ || change == Monitor::TLogChange::Replaced || shownBytes_ > Log.Text().size()) {
     ShowWholeLog(change);
-    return;
-  }
-  const std::string& text = Log.Text();
-  showingLog_ = true;
-  if (change == Monitor::TLogChange::Appended && shownBytes_ <= text.size()) {
-    // Only the new end is added, and the view follows it to the newest lines.
-    QTextCursor cursor(Memo1->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(Monitor::MemoTextOfBytes(std::string_view(text).substr(shownBytes_)));
-    Memo1->setTextCursor(cursor);
-    Memo1->ensureCursorVisible();
   } else {
-    Memo1->setPlainText(Monitor::MemoTextOfBytes(text));
-    Memo1->moveCursor(QTextCursor::Start);
+    FillMemo(change);  // only the new end is added
   }
-  shownBytes_ = text.size();
-  showingLog_ = false;
 }
 
 void TForm2::ShowWholeLog(Monitor::TLogChange lastChange) {
-  const std::string& text = Log.Text();
   showingLog_ = true;
-  Memo1->setPlainText(Monitor::MemoTextOfBytes(text));
-  if (lastChange == Monitor::TLogChange::Appended) {
+  Memo1->clear();
+  showingLog_ = false;
+  memoLines_.Forget();
+  shownBytes_ = 0;
+  memoBehind_ = false;
+  FillMemo(lastChange);
+}
+
+void TForm2::FillMemo(Monitor::TLogChange lastChange) {
+  lastChange_ = lastChange;
+  if (!filling_) {
+    // Nothing is typed into half a log, and the filling is no step to undo.
+    filling_ = true;
+    Memo1->setReadOnly(true);
+    Memo1->setUndoRedoEnabled(false);
+  }
+  FillSomeMore();
+}
+
+void TForm2::FillSomeMore() {
+  if (!filling_) return;
+  const std::string& text = Log.Text();
+  QElapsedTimer spent;
+  spent.start();
+  showingLog_ = true;
+  QTextCursor end(Memo1->document());
+  end.movePosition(QTextCursor::End);
+  while (shownBytes_ < text.size() && !spent.hasExpired(SliceMs)) {
+    const size_t partEnd = Monitor::LinesEnd(text, shownBytes_, PartBytes);
+    end.insertText(memoLines_.TextOf(std::string_view(text).substr(shownBytes_, partEnd - shownBytes_)));
+    shownBytes_ = partEnd;
+  }
+  showingLog_ = false;
+  if (shownBytes_ < text.size()) {
+    fillTimer_->start();
+    return;
+  }
+  filling_ = false;
+  Memo1->setUndoRedoEnabled(true);
+  Memo1->setReadOnly(false);
+  // After an append the view follows to the newest lines; a replaced text
+  // opens at its start.
+  if (lastChange_ == Monitor::TLogChange::Appended) {
     Memo1->moveCursor(QTextCursor::End);
     Memo1->ensureCursorVisible();
   } else {
     Memo1->moveCursor(QTextCursor::Start);
   }
-  shownBytes_ = text.size();
-  memoBehind_ = false;
-  showingLog_ = false;
 }

@@ -336,6 +336,55 @@ tick_goes_on_behind_an_unanswered_error_box() {
   grep -q "^$stamp  ABNORMAL PROGRAM END"$'\r'"$" "$folder/triplog.txt" || fail "verdict: $(cat "$folder/triplog.txt")"
 }
 
+# The Log window on the trip log read from standard input, through the menu
+# bar (Exit, Log, ...); the log as the start left it is in $WORK/started.txt.
+log_window() { window_named "Tallyvane log"; }
+mapped_log_window() { local w; w=$(log_window) && is_mapped "$w"; }
+choose_log() { xdotool mousemove --window "$(main_window)" 55 8 click 1; }
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+type_into_log() { wait_for has_focus "$LOG" && xdotool key --delay 30 ctrl+End type --delay 30 "$1" || fail "no focus"; }
+open_log_window() {
+  FOLDER=$(new_folder "$1")
+  cat >"$FOLDER/triplog.txt"
+  launch "$FOLDER"
+  wait_for mapped_main_window && choose_log && wait_for mapped_log_window || { fail "no Log window"; return 1; }
+  LOG=$(log_window)
+  cp "$FOLDER/triplog.txt" "$WORK/started.txt"
+  # Where the command does not give it the focus, the first keys still reach it.
+  wait_for has_focus "$LOG" || xdotool windowfocus "$LOG" 2>/dev/null
+}
+
+# Notes survive the Log command on the open window (focus in it, no reload) and Exit.
+log_notes_survive_the_log_command_and_exit() {
+  open_log_window lognotes </dev/null || return
+  type_into_log "my note"
+  printf 'changed behind the window\r\n' >"$FOLDER/triplog.txt"
+  choose_log
+  type_into_log " goes on"
+  xdotool mousemove --window "$(main_window)" 12 8 click 1
+  wait_for_exit
+  [ "$(tail -c 17 "$FOLDER/triplog.txt")" = $'\r\nmy note goes on' ] || fail "log: $(cat -A "$FOLDER/triplog.txt")"
+  [ "$EXIT_CODE/$(status_in "$FOLDER")" = 0/0 ] || fail "exit code/status: $EXIT_CODE/$(status_in "$FOLDER")"
+}
+
+# A 10 MB line: the window opens, an end signal is honoured, the line stays whole.
+log_window_on_a_10_mb_line_keeps_the_end_signal() {
+  open_log_window longline < <(head -c 10000000 /dev/zero | tr '\0' x; printf '\r\n') || return
+  kill -TERM "$PROGRAM"
+  wait_for_exit
+  [ "$EXIT_CODE/$(status_in "$FOLDER")" = 0/0 ] || fail "exit code/status: $EXIT_CODE/$(status_in "$FOLDER")"
+  cmp -s "$FOLDER/triplog.txt" "$WORK/started.txt" || fail "the log changed"
+}
+
+# A save keeps the bytes not typed: a byte-order mark, line and paragraph separators.
+log_save_keeps_the_bytes_not_typed() {
+  open_log_window logbytes < <(printf '\xef\xbb\xbfa\xe2\x80\xa8b\xe2\x80\xa9c\r\n') || return
+  type_into_log "note"
+  xdotool mousemove --window "$LOG" 12 8 click 1
+  printf 'note' >>"$WORK/started.txt"
+  wait_for cmp -s "$FOLDER/triplog.txt" "$WORK/started.txt" || fail "log: $(cat -A "$FOLDER/triplog.txt")"
+}
+
 # The fast cases by default; the names given after the binary run alone.
 CASES=(first_run_then_sigterm first_run_then_sighup first_run_then_sigint
   session_end_with_an_unwritable_checkpoint start_after_power_cut
@@ -343,6 +392,8 @@ CASES=(first_run_then_sigterm first_run_then_sighup first_run_then_sigint
   folder_named_triplog_fails_the_start read_only_folder_fails_the_start
   end_signal_during_the_start_error_box second_start_shows_the_running_copy stamp_with_markup_shows_as_text
   failed_starts_add_no_verdicts unreadable_files_fail_the_start_at_once closed_folder_appends_and_writes_in_place)
+CASES+=(log_notes_survive_the_log_command_and_exit log_window_on_a_10_mb_line_keeps_the_end_signal
+  log_save_keeps_the_bytes_not_typed)
 (($# > 1)) && CASES=("${@:2}")
 
 start_display || exit 1

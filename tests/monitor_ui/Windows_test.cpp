@@ -139,20 +139,24 @@ TEST_F(MonitorWindowsTest, LogWindowSavesOnCloseOnlyWhenDirty) {
   EXPECT_FALSE(form2_->Log.LogDirty);
 }
 
-TEST_F(MonitorWindowsTest, ANormalEndDoesNotAskTheLogWindowToSave) {
+// Each normal end saves what was typed, also after a Log command on the open window.
+TEST_F(MonitorWindowsTest, ANormalEndSavesTheLogWindowsEdits) {
   Start();
-  form1_->show();
-  form1_->Log1->trigger();
-  QTest::keyClicks(form2_->Memo1, "unsaved");
-  const std::string saved = ReadBytes(folder_ / "triplog.txt");
-  // The close ends the event loop, as it ends the program.
-  bool closed = false;
-  QTimer::singleShot(0, [&] { closed = form1_->close(); });
-  EXPECT_EQ(QCoreApplication::exec(), 0);
-  EXPECT_TRUE(closed);
-  EXPECT_EQ(ReadBytes(folder_ / "triplog.txt"), saved);
-  EXPECT_TRUE(form2_->Log.LogDirty);
-  EXPECT_NE(ReadBytes(folder_ / "CHKPT.INI").find("TripStatus=0\r\n"), std::string::npos);
+  const std::pair<const char*, std::function<void()>> ends[] = {{"Exit", [this] { form1_->Exit1->trigger(); }},
+                                                               {"close box", [this] { form1_->close(); }}};
+  for (const auto& [name, end] : ends) {
+    form1_->show();
+    form1_->Log1->trigger();
+    form2_->Memo1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(form2_->Memo1, name);
+    WriteBytes(folder_ / "triplog.txt", "changed behind the open window\r\n");
+    form1_->Log1->trigger();
+    EXPECT_EQ(form2_->focusWidget(), form2_->Memo1) << name;
+    QTimer::singleShot(0, end);
+    EXPECT_EQ(QCoreApplication::exec(), 0) << name;
+    EXPECT_TRUE(ReadBytes(folder_ / "triplog.txt").ends_with(name)) << name;
+    EXPECT_NE(ReadBytes(folder_ / "CHKPT.INI").find("TripStatus=0\r\n"), std::string::npos) << name;
+  }
 }
 
 TEST_F(MonitorWindowsTest, FailedLogSaveKeepsTheLogWindowOpenAndDirty) {
@@ -166,6 +170,31 @@ TEST_F(MonitorWindowsTest, FailedLogSaveKeepsTheLogWindowOpenAndDirty) {
   form2_->Close1->trigger();
   EXPECT_TRUE(form2_->isVisible());
   EXPECT_TRUE(form2_->Log.LogDirty) << "the next close tries again";
+
+  ExpectErrorBox(QString::fromStdString("Cannot create file \"" + form2_->Log.LogPath + "\". Not a directory."));
+  EXPECT_FALSE(form1_->close()) << "the program goes on with the text";
+  EXPECT_NE(ReadBytes(folder_ / "CHKPT.INI").find("TripStatus=1\r\n"), std::string::npos);
+}
+
+// A long log is laid out a part per turn of the event loop, read-only until whole.
+TEST_F(MonitorWindowsTest, ALongLogIsShownInPartsAndSavedWhole) {
+  std::string log;
+  while (log.size() < 8'000'000) log += "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n";
+  WriteBytes(folder_ / "triplog.txt", log);
+  form2_->FillMemoWhenShown();
+  Start();
+  form1_->Log1->trigger();
+  EXPECT_TRUE(form2_->Memo1->isReadOnly());
+  int turns = 0;
+  QTimer turn;
+  QObject::connect(&turn, &QTimer::timeout, [&] { ++turns; }), turn.start(0);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !form2_->Filling(); }, 120'000));
+  EXPECT_GT(turns, 2);
+  form2_->Memo1->moveCursor(QTextCursor::End);
+  QTest::keyClicks(form2_->Memo1, "note");
+  form2_->close();
+  EXPECT_TRUE(ReadBytes(folder_ / "triplog.txt").starts_with(log));
+  EXPECT_TRUE(ReadBytes(folder_ / "triplog.txt").ends_with("\r\nnote"));
 }
 
 TEST_F(MonitorWindowsTest, AHiddenLogWindowCatchesUpWhenShown) {

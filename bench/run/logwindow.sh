@@ -1,0 +1,27 @@
+# The Log window on a trip log with one 10 MB line and on a 64 MiB log:
+# command to painted window, the longest turn of the event loop until the
+# whole log is in the window, and the time until then; median of 3
+# repetitions, in ms. Needs BIN; sets LOG_LINE_* and LOG_BIG_* ("n/a"
+# without the benchmark).
+
+# A column of the median row of one benchmark in a Google Benchmark CSV.
+median_column_in() {
+  awk -F, -v name="$2" -v column="$3" -v format="$4" '
+    NR == 1 { for (i = 1; i <= NF; i++) { gsub(/"/, "", $i); at[$i] = i } }
+    $1 ~ name && $1 ~ /_median"?$/ { printf format "\n", $at[column] }' <<<"$1"
+}
+
+measure_log_window() {
+  LOG_LINE_WINDOW_MS=n/a LOG_LINE_TURN_MS=n/a LOG_LINE_WHOLE_MS=n/a
+  LOG_BIG_WINDOW_MS=n/a LOG_BIG_TURN_MS=n/a LOG_BIG_WHOLE_MS=n/a
+  [ -x "$BIN/bench/log_window_bench" ] || return 0
+  local csv
+  csv=$(QT_QPA_PLATFORM=offscreen "$BIN/bench/log_window_bench" --benchmark_repetitions=3 \
+    --benchmark_format=csv 2>/dev/null) || return 0
+  LOG_LINE_WINDOW_MS=$(median_column_in "$csv" OneLongLine real_time %.1f)
+  LOG_LINE_TURN_MS=$(median_column_in "$csv" OneLongLine longest_turn_ms %.1f)
+  LOG_LINE_WHOLE_MS=$(median_column_in "$csv" OneLongLine whole_log_ms %.0f)
+  LOG_BIG_WINDOW_MS=$(median_column_in "$csv" SixtyFourMiB real_time %.1f)
+  LOG_BIG_TURN_MS=$(median_column_in "$csv" SixtyFourMiB longest_turn_ms %.1f)
+  LOG_BIG_WHOLE_MS=$(median_column_in "$csv" SixtyFourMiB whole_log_ms %.0f)
+}
