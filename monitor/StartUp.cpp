@@ -15,10 +15,11 @@ namespace {
 // year-month-day hour:minute, for the file and the log alike
 constexpr Cdatlib::TStampStyle MonitorStampStyle = 2;
 
-void AddToTripLog(TTripLog& log, const TStartVerdict& verdict) {
+void AddToTripLog(TTripLog& log, const TStartVerdict& verdict, const std::string& bootLogLine) {
   LoadLog(log);
   AppendLogLine(log, verdict.PreviousRunLine);
   AppendLogLine(log, verdict.StartLine);
+  AppendLogLine(log, bootLogLine);
   SaveLog(log);
 }
 
@@ -33,11 +34,13 @@ void StartMonitor(TMonitorWindow& window, TTripLog& log) {
   const std::string startText = Cdatlib::StampText(MonitorClock());
   const TStartVerdict verdict = JudgePreviousRun(PreviousStatus, PreviousStampText, startText);
   window.SetVerdictText(verdict.Label);
-  if (PreviousStatus == csRunning) window.SetBootText(BootTimeLine(PreviousStampText, BootClock()));
+  const std::string bootLine =
+      PreviousStatus == csRunning ? BootTimeLine(PreviousStampText, startText, BootClock()) : "";
+  if (PreviousStatus == csRunning) window.SetBootText(bootLine);
   // The log is saved before the checkpoint is written: if the save fails,
   // the file still holds the previous run's checkpoint and the next start
   // gives the same verdict again.
-  AddToTripLog(log, verdict);
+  AddToTripLog(log, verdict, bootLine.empty() ? "" : startText + "  " + bootLine);
   TakeCheckpoint(window, csRunning);
   window.StartCheckpointTimer(CheckpointIntervalMs);
 }

@@ -87,19 +87,40 @@ session_end_with_an_unwritable_checkpoint() {
   grep -q "Unable to write to $folder/CHKPT.INI" "$folder/stdout.txt" || fail "message: $(cat "$folder/stdout.txt")"
 }
 
+# A day before the computer started: the log says when it started again.
 start_after_power_cut() {
-  local folder
+  local folder boot stamp
   folder=$(new_folder powercut)
-  printf '[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n' >"$folder/CHKPT.INI"
+  boot=$(awk '/^btime/ {print $2}' /proc/stat)
+  stamp=$(date -d "@$((boot - 86400))" '+%Y-%m-%d %H:%M')
+  printf '[main]\r\nTripStatus=1\r\nTripTS=%s\r\n' "$stamp" >"$folder/CHKPT.INI"
   printf 'an older line\r\n' >"$folder/triplog.txt"
   launch "$folder"
   wait_for mapped_main_window || fail "the main window did not show"
   local log
   log=$(tr -d '\r' <"$folder/triplog.txt")
   [ "$(sed -n 1p <<<"$log")" = "an older line" ] || fail "the old line moved: $log"
-  [ "$(sed -n 2p <<<"$log")" = "2026-12-06 18:41  ABNORMAL PROGRAM END" ] || fail "verdict line: $log"
+  [ "$(sed -n 2p <<<"$log")" = "$stamp  ABNORMAL PROGRAM END" ] || fail "verdict line: $log"
   sed -n 3p <<<"$log" | grep -Eq '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}  Program restart$' || fail "restart line: $log"
+  [[ "$(sed -n 4p <<<"$log")" == "$(sed -n 3p <<<"$log" | cut -c1-16)  The computer started again at $(date -d "@$boot" \
+    '+%Y-%m-%d %H:%M'): it was off for at most "* ]] || fail "boot line: $log"
   [ "$(status_in "$folder")" = 1 ] || fail "status: $(status_in "$folder")"
+}
+
+# A checkpoint three minutes old, on a computer that has run for longer: the
+# log says that it kept running; a start after a normal end adds no such line.
+killed_while_the_computer_ran() {
+  local folder
+  folder=$(new_folder killed)
+  printf '[main]\r\nTripStatus=1\r\nTripTS=%s\r\n' "$(date -d '3 minutes ago' '+%Y-%m-%d %H:%M')" >"$folder/CHKPT.INI"
+  launch "$folder"
+  wait_for mapped_main_window || fail "the main window did not show"
+  kill -TERM "$PROGRAM"
+  wait_for_exit
+  launch "$folder"
+  wait_for mapped_main_window || fail "the main window did not show after a normal end"
+  tr -d '\r' <"$folder/triplog.txt" | sed 's/^.\{16\}  //' | paste -sd'|' | grep -Fqx "ABNORMAL PROGRAM END|Program restart|The \
+computer kept running: only this program was stopped|Normal program shutdown|Program restart" || fail "$(cat "$folder/triplog.txt")"
 }
 
 continue_then_tray_click_shows_the_window() {
@@ -253,7 +274,7 @@ tick_goes_on_behind_an_unanswered_error_box() {
 
 # The fast cases by default; the names given after the binary run alone.
 CASES=(first_run_then_sigterm first_run_then_sighup first_run_then_sigint
-  session_end_with_an_unwritable_checkpoint start_after_power_cut
+  session_end_with_an_unwritable_checkpoint start_after_power_cut killed_while_the_computer_ran
   continue_then_tray_click_shows_the_window exit_menu_ends_with_a_normal_shutdown
   folder_named_triplog_fails_the_start read_only_folder_fails_the_start
   end_signal_during_the_start_error_box second_start_shows_the_running_copy stamp_with_markup_shows_as_text)
