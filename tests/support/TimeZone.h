@@ -1,20 +1,27 @@
-// A time zone of the test's own while it lives, then the process's again.
+// A time zone for the process while a test reads local times, put back after.
 #pragma once
 
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <string>
 
 namespace TestSupport {
 
-struct TTimeZone {
-  explicit TTimeZone(const char* zone) : Previous(std::getenv("TZ") ? std::getenv("TZ") : "") { Set(zone); }
-  ~TTimeZone() { Set(Previous.empty() ? nullptr : Previous.c_str()); }
-  static void Set(const char* zone) {
-    zone ? ::setenv("TZ", zone, 1) : ::unsetenv("TZ");
-    ::tzset();
+class TTimeZone {
+ public:
+  explicit TTimeZone(const char* zone) {
+    if (const char* before = std::getenv("TZ")) before_ = before;
+    setenv("TZ", zone, 1);
+    tzset();
   }
-  std::string Previous;  // empty: none was set
+  ~TTimeZone() {
+    before_ ? setenv("TZ", before_->c_str(), 1) : unsetenv("TZ");
+    tzset();
+  }
+
+ private:
+  std::optional<std::string> before_;
 };
 
 }  // namespace TestSupport
