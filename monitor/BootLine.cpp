@@ -1,11 +1,12 @@
 #include "monitor/BootLine.h"
 
 #include "monitor/StampMinutes.h"
+#include "monitor/ZoneTime.h"
 #include "platform/BootTime.h"
 
 namespace Monitor {
 
-TBootClock BootClock = Platform::LocalBootSeconds;
+TBootClock BootClock = Platform::BootSeconds;
 
 namespace {
 
@@ -15,15 +16,21 @@ constexpr int64_t DoubtfulSeconds = 120;
 
 }  // namespace
 
-std::string BootTimeLine(std::string_view stampText, std::optional<int64_t> bootSeconds) {
+std::string BootTimeLine(std::string_view stampText, std::string_view startText, std::optional<int64_t> bootSeconds) {
   const std::optional<int64_t> stamp = MinutesOfStamp(stampText);
-  if (!stamp || !bootSeconds) return "";
-  const int64_t bootMinute = *bootSeconds / 60 - (*bootSeconds % 60 < 0 ? 1 : 0);
-  const int64_t apart = *bootSeconds - *stamp * 60;
+  if (!stamp) return "";
+  // A last checkpoint later than this start: the clock ran ahead then or
+  // behind now, and the boot time, read on the same clock, tells nothing.
+  const std::optional<int64_t> start = MinutesOfStamp(startText);
+  if (start && RealMinutesBetween(*stamp, *start) < 0) {
+    return std::string(ClockSetBackWords) + " since the last checkpoint: how long the computer was off is unknown";
+  }
+  if (!bootSeconds) return "";
+  const int64_t apart = *bootSeconds - RealSecondsOfWallMinute(*stamp);
   if (apart > -DoubtfulSeconds && apart < DoubtfulSeconds) return "";
-  if (apart < 0) return "The computer kept running: only this program was stopped";
-  return "The computer started again at " + StampOfMinutes(bootMinute) + ": it was off for at most " +
-         DurationText(bootMinute - *stamp);
+  if (apart < 0) return std::string(KeptRunningWords) + ": only this program was stopped";
+  return std::string(ComputerStartedWords) + StampOfMinutes(WallMinuteAt(*bootSeconds)) +
+         ": it was off for at most " + DurationText(apart / 60);
 }
 
 }  // namespace Monitor

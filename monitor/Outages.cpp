@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "monitor/BootLine.h"
 #include "monitor/StampMinutes.h"
+#include "monitor/ZoneTime.h"
 
 namespace Monitor {
 
@@ -10,6 +12,11 @@ namespace {
 
 constexpr std::string_view AbnormalWords = "ABNORMAL PROGRAM END";
 constexpr std::string_view RestartWords = "Program restart";
+constexpr std::string_view NormalEndWords = "Normal program shutdown";
+constexpr std::string_view FirstStartWords = "Program start - first time on this PC";
+
+// Where the reading stands after the latest verdict line.
+enum TAwaiting { awNothing, awRestart, awBootLine };
 
 // The text after a line's stamp, from its first non-blank byte on: a hand
 // edit may have changed the blanks or added a note at the end.
@@ -30,16 +37,30 @@ void ForEachLine(std::string_view text, Visit visit) {
   }
 }
 
+std::string CountText(std::size_t count, const std::string& what) {
+  return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+}
+
+// A clock that was not yet set after the outage can read earlier than the
+// abnormal end: no length rather than a negative one.
+void ComeBack(TOutage& outage, int64_t backAt) {
+  outage.BackAt = backAt;
+  const int64_t offFor = RealMinutesBetween(outage.LostAfter, backAt);
+  outage.OffFor = offFor >= 0 ? std::optional<int64_t>(offFor) : std::nullopt;
+}
+
 }  // namespace
 
 TOutageTexts TextsOf(const TOutage& outage) {
+  constexpr const char* WentDownTexts[] = {"", "computer", "program only"};
   return {StampOfMinutes(outage.LostAfter), outage.BackAt ? StampOfMinutes(*outage.BackAt) : "",
-          outage.OffFor ? DurationText(*outage.OffFor) : ""};
+          outage.OffFor ? DurationText(*outage.OffFor) : outage.BackAt ? "clock was wrong" : "",
+          WentDownTexts[outage.WentDown]};
 }
 
 TOutageRecord ReadOutages(std::string_view logText) {
   TOutageRecord record;
-  bool awaitingRestart = false;
+  TAwaiting awaiting = awNothing;
   ForEachLine(logText, [&](std::string_view line) {
     const std::optional<int64_t> stamp = MinutesOfStamp(line.substr(0, StampLength));
     if (!stamp) return;
@@ -47,27 +68,37 @@ TOutageRecord ReadOutages(std::string_view logText) {
     const std::string_view words = WordsAfterStamp(line);
     if (words.starts_with(AbnormalWords)) {
       record.Outages.push_back({*stamp, std::nullopt, std::nullopt});
-      awaitingRestart = true;
-    } else if (words.starts_with(RestartWords) && awaitingRestart) {
-      TOutage& outage = record.Outages.back();
-      outage.BackAt = *stamp;
-      // A clock that was not yet set after the outage can read earlier than
-      // the abnormal end: no length rather than a negative one.
-      if (*stamp >= outage.LostAfter) outage.OffFor = *stamp - outage.LostAfter;
-      awaitingRestart = false;
+      awaiting = awRestart;
+    } else if (words.starts_with(RestartWords)) {
+      if (awaiting == awRestart) ComeBack(record.Outages.back(), *stamp);
+      awaiting = awaiting == awRestart ? awBootLine : awNothing;
+    } else if (words.starts_with(ComputerStartedWords) && awaiting != awNothing) {
+      const std::optional<int64_t> start = MinutesOfStamp(words.substr(ComputerStartedWords.size(), StampLength));
+      if (start) ComeBack(record.Outages.back(), *start);
+      record.Outages.back().WentDown = wdComputer;
+      awaiting = awNothing;
+    } else if (words.starts_with(KeptRunningWords) && awaiting != awNothing) {
+      record.Outages.back().WentDown = wdProgramOnly;
+      awaiting = awNothing;
+    } else if (words.starts_with(ClockSetBackWords) || words.starts_with(NormalEndWords) ||
+               words.starts_with(FirstStartWords)) {
+      awaiting = awNothing;
     }
   });
   return record;
 }
 
 std::string OutageSummary(const TOutageRecord& record) {
-  const std::size_t count = record.Outages.size();
-  std::string text = count == 0 ? "No outages" : std::to_string(count) + (count == 1 ? " outage" : " outages");
+  const std::size_t count = static_cast<std::size_t>(
+      std::count_if(record.Outages.begin(), record.Outages.end(), [](const TOutage& o) { return o.IsOutage(); }));
+  const std::size_t stops = record.Outages.size() - count;
+  std::string text = count == 0 ? "No outages" : CountText(count, "outage");
   if (record.Since) text += " since " + DateOfMinutes(*record.Since);
+  if (stops > 0) text += "; " + CountText(stops, "stop") + " of this program alone";
   const TOutage* longest = nullptr;
   int64_t total = 0;
   for (const TOutage& outage : record.Outages) {
-    if (!outage.OffFor) continue;
+    if (!outage.IsOutage() || !outage.OffFor) continue;
     total += *outage.OffFor;
     if (!longest || *outage.OffFor > *longest->OffFor) longest = &outage;
   }
@@ -89,7 +120,7 @@ std::vector<TMonthCount> OutagesPerMonth(const TOutageRecord& record, const Cdat
   }
   for (const TOutage& outage : record.Outages) {
     const int64_t month = MonthOfMinutes(outage.LostAfter);
-    if (month >= firstMonth && month <= lastMonth) ++months[static_cast<std::size_t>(month - firstMonth)].Outages;
+    if (outage.IsOutage() && month >= firstMonth && month <= lastMonth) ++months[static_cast<std::size_t>(month - firstMonth)].Outages;
   }
   return months;
 }

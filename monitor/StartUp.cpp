@@ -16,10 +16,11 @@ namespace {
 // year-month-day hour:minute, for the file and the log alike
 constexpr Cdatlib::TStampStyle MonitorStampStyle = 2;
 
-void AddToTripLog(TTripLog& log, const TStartVerdict& verdict) {
+void AddToTripLog(TTripLog& log, const TStartVerdict& verdict, const std::string& bootLogLine) {
   LoadLog(log);
   AppendLogLine(log, verdict.PreviousRunLine);
   AppendLogLine(log, verdict.StartLine);
+  AppendLogLine(log, bootLogLine);
 }
 
 void ShowCheckpoint(TMonitorWindow& window, const std::string& stampText) {
@@ -37,8 +38,10 @@ void StartMonitor(TMonitorWindow& window, TTripLog& log) {
   const std::string startText = Cdatlib::StampText(MonitorClock());
   const TStartVerdict verdict = JudgePreviousRun(PreviousStatus, PreviousStampText, startText);
   window.SetVerdictText(verdict.Label);
-  if (PreviousStatus == csRunning) window.SetBootText(BootTimeLine(PreviousStampText, BootClock()));
-  AddToTripLog(log, verdict);
+  const std::string bootLine =
+      PreviousStatus == csRunning ? BootTimeLine(PreviousStampText, startText, BootClock()) : "";
+  if (PreviousStatus == csRunning) window.SetBootText(bootLine);
+  AddToTripLog(log, verdict, bootLine.empty() ? "" : startText + "  " + bootLine);
   // Nothing is written unless both files can be: the checkpoint is made
   // ready beside its file first, then the log is saved, then the checkpoint
   // is put in place. A start that fails leaves both files as they were, so

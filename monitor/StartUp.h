@@ -19,7 +19,7 @@ inline constexpr int CheckpointIntervalMs = 60000;
 
 // Runs once, after the windows exist and before the event loop: reads the
 // previous checkpoint, shows the verdict (after an abnormal end with what
-// the boot time says), adds it to the trip log and saves the log, writes
+// the boot time says), adds both to the trip log and saves the log, writes
 // the first checkpoint and starts the minute timer. Every error passes to
 // the caller, which ends the program; the log is saved only once the
 // checkpoint is known to be writable, so a failed start leaves both files

@@ -35,14 +35,10 @@ std::optional<int64_t> BootSecondsFromClocks() {
 
 }  // namespace
 
-std::optional<int64_t> LocalBootSeconds() {
+std::optional<int64_t> BootSeconds() {
   std::optional<int64_t> seconds = BootSecondsFromProcStat();
   if (!seconds) seconds = BootSecondsFromClocks();
-  if (!seconds) return std::nullopt;
-  const auto boot = static_cast<time_t>(*seconds);
-  tm local{};
-  if (!localtime_r(&boot, &local)) return std::nullopt;
-  return *seconds + local.tm_gmtoff;
+  return seconds;
 }
 
 }  // namespace Platform

@@ -1,4 +1,4 @@
-// When the operating system last started, read on the local wall clock.
+// When the operating system last started.
 #pragma once
 
 #include <cstdint>
@@ -6,9 +6,8 @@
 
 namespace Platform {
 
-// Seconds from 1970-01-01 00:00 of the local wall clock (the UTC boot time
-// plus the local offset then in force): from "btime" in /proc/stat, else
-// the realtime clock minus the time since boot. Nothing when neither reads.
-std::optional<int64_t> LocalBootSeconds();
+// Seconds from 1970-01-01 00:00 UTC: from "btime" in /proc/stat, else the
+// realtime clock minus the time since boot. Nothing when neither reads.
+std::optional<int64_t> BootSeconds();
 
 }  // namespace Platform

@@ -33,14 +33,18 @@ click_menu() {
   xdotool mousemove $((X + left * scale)) $((Y + 10 * scale)) click 1
 }
 
-# A log of a year with outages in several months, so that the Outages
+# A log of a year with outages in several months, of the computer and of the
+# program alone and one from before the boot-time line, so that the Outages
 # window has rows, a summary and bars to show; the run adds the last one.
 write_screenshot_log() {
   local line
   for line in '2025-12-01 08:00  Program start - first time on this PC' \
     '2026-03-14 02:17  ABNORMAL PROGRAM END' '2026-03-14 06:40  Program restart' \
+    '2026-03-14 06:40  The computer started again at 2026-03-14 06:31: it was off for at most 4 h 14 min' \
     '2026-07-02 15:03  ABNORMAL PROGRAM END' '2026-07-02 15:31  Program restart' \
+    '2026-07-02 15:31  The computer kept running: only this program was stopped' \
     '2026-07-19 21:55  ABNORMAL PROGRAM END' '2026-07-21 09:12  Program restart' \
+    '2026-07-21 09:12  The computer started again at 2026-07-21 09:04: it was off for at most 1 d 11 h' \
     '2026-11-28 11:20  ABNORMAL PROGRAM END' '2026-11-28 12:05  Program restart' \
     '2026-12-05 17:30  Normal program shutdown' '2026-12-06 07:58  Program restart'; do
     printf '%s\r\n' "$line"

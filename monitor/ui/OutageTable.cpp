@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr std::array<const char*, 3> Headings = {"Lost after", "Back at", "Off for at most"};
+constexpr std::array<const char*, 4> Headings = {"Lost after", "Back at", "Off for at most", "Went down"};
 
 }  // namespace
 
@@ -27,8 +27,9 @@ int TOutageTable::columnCount(const QModelIndex& parent) const {
 QVariant TOutageTable::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid()) return {};
   const Monitor::TOutageTexts texts = Monitor::TextsOf(outages_[static_cast<size_t>(index.row())]);
-  const std::string& cell = index.column() == 0 ? texts.LostAfter : index.column() == 1 ? texts.BackAt : texts.OffFor;
-  return PlatformQt::ToQt(cell);
+  const std::array<const std::string*, Headings.size()> cells = {&texts.LostAfter, &texts.BackAt, &texts.OffFor,
+                                                                 &texts.WentDown};
+  return PlatformQt::ToQt(*cells.at(static_cast<size_t>(index.column())));
 }
 
 QVariant TOutageTable::headerData(int section, Qt::Orientation orientation, int role) const {

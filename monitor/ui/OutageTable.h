@@ -1,5 +1,5 @@
 // The outages as the rows of a table view: lost after, back at, off for at
-// most. Cell texts are made only for the rows the view asks for.
+// most, went down. Cell texts are made only for the rows the view asks for.
 #pragma once
 
 #include <QAbstractTableModel>

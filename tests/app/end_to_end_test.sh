@@ -87,18 +87,23 @@ session_end_with_an_unwritable_checkpoint() {
   grep -q "Unable to write to $folder/CHKPT.INI" "$folder/stdout.txt" || fail "message: $(cat "$folder/stdout.txt")"
 }
 
+# A day before the computer started: the log says when it started again.
 start_after_power_cut() {
-  local folder
+  local folder boot stamp
   folder=$(new_folder powercut)
-  printf '[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n' >"$folder/CHKPT.INI"
+  boot=$(awk '/^btime/ {print $2}' /proc/stat)
+  stamp=$(date -d "@$((boot - 86400))" '+%Y-%m-%d %H:%M')
+  printf '[main]\r\nTripStatus=1\r\nTripTS=%s\r\n' "$stamp" >"$folder/CHKPT.INI"
   printf 'an older line\r\n' >"$folder/triplog.txt"
   launch "$folder"
   wait_for mapped_main_window || fail "the main window did not show"
   local log
   log=$(tr -d '\r' <"$folder/triplog.txt")
   [ "$(sed -n 1p <<<"$log")" = "an older line" ] || fail "the old line moved: $log"
-  [ "$(sed -n 2p <<<"$log")" = "2026-12-06 18:41  ABNORMAL PROGRAM END" ] || fail "verdict line: $log"
+  [ "$(sed -n 2p <<<"$log")" = "$stamp  ABNORMAL PROGRAM END" ] || fail "verdict line: $log"
   sed -n 3p <<<"$log" | grep -Eq '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}  Program restart$' || fail "restart line: $log"
+  [[ "$(sed -n 4p <<<"$log")" == "$(sed -n 3p <<<"$log" | cut -c1-16)  The computer started again at $(date -d "@$boot" \
+    '+%Y-%m-%d %H:%M'): it was off for at most "* ]] || fail "boot line: $log"
   [ "$(status_in "$folder")" = 1 ] || fail "status: $(status_in "$folder")"
 }
 
@@ -124,6 +129,9 @@ exit_menu_ends_with_a_normal_shutdown() {
   wait_for_exit
   [ "$EXIT_CODE" = 0 ] || fail "exit code after Exit: $EXIT_CODE"
   [ "$(status_in "$folder")" = 0 ] || fail "status after Exit: $(status_in "$folder")"
+  launch "$folder"
+  wait_for mapped_main_window || fail "the start after Exit did not show its window"
+  [ "$(wc -l <"$folder/triplog.txt")" = 3 ] || fail "a start after a normal end: $(cat "$folder/triplog.txt")"
 }
 
 # The start fails before the main window shows: the "Application Error" box
@@ -268,7 +276,7 @@ closed_folder_appends_and_writes_in_place() {
 
 # A second start from the same folder shows the running copy's window and
 # leaves both files alone; a copy in another folder is independent; a
-# killed copy leaves no guard behind.
+# killed copy leaves no guard behind, and the log says the computer ran on.
 second_start_shows_the_running_copy() {
   local folder other window log checkpoint first
   folder=$(new_folder single)
@@ -297,6 +305,7 @@ second_start_shows_the_running_copy() {
   launch "$folder"
   wait_for mapped_main_window || fail "the start after a kill did not show its window"
   grep -q "  ABNORMAL PROGRAM END"$'\r'"$" "$folder/triplog.txt" || fail "no abnormal verdict after the kill"
+  grep -q "  The computer kept running: only this program was stopped"$'\r'"$" "$folder/triplog.txt" || fail "no kept-running line after the kill"
 }
 
 # A hand-edited stamp is shown as the text it is, never as markup.

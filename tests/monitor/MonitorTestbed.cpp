@@ -18,6 +18,7 @@ void MonitorTestbed::SetUp() {
   Cdatlib::StampStyle = 2;
   Cdatlib::ProgramFolder = folder_.Path() + "/";
   Monitor::CheckpointPath = checkpointPath_;
+  Monitor::BootClock = [] { return std::optional<int64_t>(); };  // the machine's boot would vary the log
   ClockReads({At(2026, 12, 7, 8, 2)});
   Monitor::MonitorClock = [this] {
     ++readings_;
@@ -29,7 +30,7 @@ void MonitorTestbed::SetUp() {
 
 void MonitorTestbed::TearDown() {
   Monitor::MonitorClock = Cdatlib::NowStamp;
-  Monitor::BootClock = Platform::LocalBootSeconds;
+  Monitor::BootClock = Platform::BootSeconds;
   Platform::SetWriteStepHook(nullptr);
   Cdatlib::Initialize();
 }

@@ -5,6 +5,7 @@
 #include "monitor/BootLine.h"
 #include "monitor/Outages.h"
 #include "monitor/StampMinutes.h"
+#include "support/TimeZone.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ std::string RowsText(const TOutageRecord& record) {
   std::string text;
   for (const TOutage& outage : record.Outages) {
     const TOutageTexts cells = TextsOf(outage);
-    text += cells.LostAfter + "|" + cells.BackAt + "|" + cells.OffFor + "\n";
+    text += cells.LostAfter + "|" + cells.BackAt + "|" + cells.OffFor + (cells.WentDown.empty() ? "" : "|" + cells.WentDown) + "\n";
   }
   return text;
 }
@@ -29,6 +30,7 @@ struct TLogCase {
 class OutagesOfLog : public testing::TestWithParam<TLogCase> {};
 
 TEST_P(OutagesOfLog, PairsEndsWithRestartsAndSumsThemUp) {
+  const TestSupport::TTimeZone berlin("Europe/Berlin");  // clocks go forward and back
   const TOutageRecord record = ReadOutages(GetParam().Log);
   EXPECT_EQ(RowsText(record), GetParam().Rows);
   EXPECT_EQ(OutageSummary(record), GetParam().Summary);
@@ -64,9 +66,30 @@ INSTANTIATE_TEST_SUITE_P(
                  "2026-12-07 18:41  ABNORMAL PROGRAM END\n\n2026-12-07 18:50  Program restart",
                  "2026-12-06 18:41|2026-12-06 19:40|59 min\n2026-12-07 18:41|2026-12-07 18:50|9 min\n",
                  "2 outages since 2026-12-06; the longest 59 min on 2026-12-06; 1 h 8 min off in all"},
-        TLogCase{"ClockBehindAfterTheOutage",
-                 "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2000-01-01 00:01  Program restart\r\n",
-                 "2026-12-06 18:41|2000-01-01 00:01|\n", "1 outage since 2026-12-06; none with a known length"}),
+        TLogCase{"ClockWrongAfterTheOutage",
+                 "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2000-01-01 00:01  Program restart\r\n2000-01-01 00:01  The clock was set back\r\n"
+                 "2026-12-07 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 18:51  The computer started again at 2026-12-07 18:40\r\n",
+                 "2026-12-06 18:41|2000-01-01 00:01|clock was wrong\n2026-12-07 18:41|2026-12-07 18:40|clock was wrong|computer\n",
+                 "2 outages since 2026-12-06; none with a known length"},
+        TLogCase{"ComputerOrProgramAloneAndANormalEndBetween",  // the stop, 4 d, is the longest of the three
+                 "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-09 05:59  Program restart\r\n"
+                 "2026-12-09 05:59  The computer started again at 2026-12-09 05:32: it was off for at most 2 d 10 h\r\n"
+                 "2026-12-10 08:00  ABNORMAL PROGRAM END\r\n2026-12-14 08:00  Program restart\r\n2026-12-14 08:00  The computer kept running\r\n"
+                 "2026-12-15 08:00  ABNORMAL PROGRAM END\r\n2026-12-15 09:00  Program restart\r\n"
+                 "2026-12-16 08:00  ABNORMAL PROGRAM END\r\n2026-12-17 08:00  Normal program shutdown\r\n2026-12-18 08:00  Program restart\r\n"
+                 "2026-12-18 08:00  The computer kept running\r\n",
+                 "2026-12-06 18:41|2026-12-09 05:32|2 d 10 h|computer\n2026-12-10 08:00|2026-12-14 08:00|4 d 0 h|program only\n"
+                 "2026-12-15 08:00|2026-12-15 09:00|1 h 0 min\n2026-12-16 08:00||\n",
+                 "3 outages since 2026-12-06; 1 stop of this program alone; the longest 2 d 10 h on 2026-12-06; 2 d 11 h off in all"},
+        TLogCase{"RealHoursAcrossClockChangesAndAYearEnd",  // the second in the skipped hour, the fourth in the repeated one
+                 "2026-03-29 01:30  ABNORMAL PROGRAM END\r\n2026-03-29 03:30  Program restart\r\n2026-03-29 01:50  ABNORMAL PROGRAM END\r\n"
+                 "2026-03-29 02:30  Program restart\r\n2026-10-25 01:30  ABNORMAL PROGRAM END\r\n2026-10-25 03:30  Program restart\r\n"
+                 "2026-10-25 02:30  ABNORMAL PROGRAM END\r\n2026-10-25 03:00  Program restart\r\n2026-12-31 23:50  ABNORMAL PROGRAM END\r\n"
+                 "2027-01-01 00:10  Program restart\r\n",
+                 "2026-03-29 01:30|2026-03-29 03:30|1 h 0 min\n2026-03-29 01:50|2026-03-29 02:30|40 min\n"
+                 "2026-10-25 01:30|2026-10-25 03:30|3 h 0 min\n2026-10-25 02:30|2026-10-25 03:00|1 h 30 min\n"
+                 "2026-12-31 23:50|2027-01-01 00:10|20 min\n",
+                 "5 outages since 2026-03-29; the longest 3 h 0 min on 2026-10-25; 6 h 30 min off in all"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(OutagesOfLog, AMegabyteLogOfTwentyThousandLines) {
@@ -87,7 +110,8 @@ TEST(OutagesPerMonth, CountsTheTwelveMonthsUpToNow) {
   const TOutageRecord record = ReadOutages(
       "2026-01-31 10:00  ABNORMAL PROGRAM END\r\n2026-02-01 10:00  ABNORMAL PROGRAM END\r\n"
       "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2027-01-10 09:00  ABNORMAL PROGRAM END\r\n"
-      "2027-01-11 09:00  ABNORMAL PROGRAM END\r\n2027-02-01 00:00  ABNORMAL PROGRAM END\r\n");
+      "2027-01-11 09:00  ABNORMAL PROGRAM END\r\n2027-02-01 00:00  ABNORMAL PROGRAM END\r\n"
+      "2026-11-02 10:00  ABNORMAL PROGRAM END\r\n2026-11-02 10:00  The computer kept running\r\n");  // no outage
   std::string counts;
   for (const TMonthCount& month : OutagesPerMonth(record, {{2027, 1, 15}, {12, 0, 0}})) {
     counts += std::to_string(month.Year) + "-" + std::to_string(month.Month) + ":" + std::to_string(month.Outages) + " ";
@@ -121,7 +145,9 @@ TEST(DurationText, MinutesHoursAndDays) {
 }
 
 TEST(BootTimeLine, ComparesTheBootWithTheLastCheckpoint) {
-  const int64_t stamp = *MinutesOfStamp("2026-12-06 18:41") * 60;
+  const TestSupport::TTimeZone berlin("Europe/Berlin");
+  const auto utc = [](const char* text) { return *MinutesOfStamp(text) * 60; };  // the instant itself
+  const int64_t stamp = utc("2026-12-06 17:41");                                // 18:41 in Berlin
   struct Case {
     const char* name;
     const char* stampText;
@@ -131,6 +157,9 @@ TEST(BootTimeLine, ComparesTheBootWithTheLastCheckpoint) {
       {"after", "2026-12-06 18:41", stamp + int64_t{795} * 60 + 59, "The computer started again at 2026-12-07 07:56: it was off for at most 13 h 15 min"},
       {"days after", "2026-12-06 18:41", stamp + int64_t{3} * 1440 * 60, "The computer started again at 2026-12-09 18:41: it was off for at most 3 d 0 h"},
       {"just two minutes after", "2026-12-06 18:41", stamp + 120, "The computer started again at 2026-12-06 18:43: it was off for at most 2 min"},
+      {"clock put forward", "2026-03-29 01:30", utc("2026-03-29 01:30"), "The computer started again at 2026-03-29 03:30: it was off for at most 1 h 0 min"},
+      {"clock put back", "2026-10-25 01:30", utc("2026-10-25 02:30"), "The computer started again at 2026-10-25 03:30: it was off for at most 3 h 0 min"},
+      {"checkpoint after the start", "2026-12-07 08:03", stamp + 3600, "The clock was set back since the last checkpoint: how long the computer was off is unknown"},
       {"before", "2026-12-06 18:41", stamp - 3600, "The computer kept running: only this program was stopped"},
       {"just two minutes before", "2026-12-06 18:41", stamp - 120, "The computer kept running: only this program was stopped"},
       {"within two minutes after", "2026-12-06 18:41", stamp + 119, ""},
@@ -139,7 +168,7 @@ TEST(BootTimeLine, ComparesTheBootWithTheLastCheckpoint) {
       {"no stamp", "", stamp + 3600, ""},
       {"boot time unknown", "2026-12-06 18:41", std::nullopt, ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(BootTimeLine(c.stampText, c.boot), c.line) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(BootTimeLine(c.stampText, "2026-12-07 08:02", c.boot), c.line) << c.name;
 }
 
 }  // namespace

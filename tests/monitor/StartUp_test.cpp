@@ -13,6 +13,7 @@
 #include "monitor/MonitorErrors.h"
 #include "monitor/StartUp.h"
 #include "support/ChildProcess.h"
+#include "support/TimeZone.h"
 
 namespace {
 
@@ -82,15 +83,18 @@ INSTANTIATE_TEST_SUITE_P(
                      "6 DEC, LATE  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST_F(StartUp, OnlyAnAbnormalEndGetsTheBootTimeLine) {
-  BootClock = [] { return std::optional<int64_t>(1796626800 + 30); };  // 2026-12-07 07:00:30
-  WriteCheckpointFile("TripStatus=0\r\nTripTS=2026-12-06 18:41\r\n");
-  StartMonitor(window_, log_);
-  EXPECT_TRUE(window_.BootLines.empty());
-  WriteCheckpointFile("TripStatus=1\r\nTripTS=2026-12-06 18:41\r\n");
-  StartMonitor(window_, log_);
-  EXPECT_EQ(window_.BootLines,
-            std::vector<std::string>{"The computer started again at 2026-12-07 07:00: it was off for at most 12 h 19 min"});
+// The log keeps what the window shows, after the restart; nothing after a normal end.
+TEST_F(StartUp, TheLogKeepsTheBootTimeLine) {
+  const TestSupport::TTimeZone berlin("Europe/Berlin");
+  BootClock = [] { return std::optional<int64_t>(1796623230); };  // 2026-12-07 07:00:30 in Berlin
+  for (const char* status : {"1", "0"}) {
+    WriteCheckpointFile(std::string("TripStatus=") + status + "\r\nTripTS=2026-12-06 18:41\r\n");
+    StartMonitor(window_, log_);
+  }
+  const std::string line = "The computer started again at 2026-12-07 07:00: it was off for at most 12 h 19 min";
+  EXPECT_EQ(window_.BootLines, std::vector<std::string>{line});
+  EXPECT_EQ(ReadBytes(logPath_), "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n2026-12-07 08:02  " +
+                                     line + "\r\n2026-12-06 18:41  Normal program shutdown\r\n2026-12-07 08:02  Program restart\r\n");
 }
 
 TEST_F(StartUp, AppendsToALogWithoutFinalBreakAndKeepsItThatWay) {

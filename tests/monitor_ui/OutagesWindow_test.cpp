@@ -24,7 +24,8 @@ TEST(OutagesWindow, TheMenuCommandShowsTheEditedLogWithTwelveMonthBars) {
   } clockBack;
   auto form1 = std::make_unique<TForm1>();
   auto form2 = std::make_unique<TForm2>();
-  form2->Log.Edited("2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n");
+  form2->Log.Edited("2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"
+                    "2026-12-07 08:02  The computer started again at 2026-12-07 08:02\r\n");
   ASSERT_EQ(FOutages, nullptr) << "built before it was asked for";
 
   form1->Outages1->trigger();
@@ -32,6 +33,7 @@ TEST(OutagesWindow, TheMenuCommandShowsTheEditedLogWithTwelveMonthBars) {
   EXPECT_TRUE(FOutages->isVisible());
   EXPECT_EQ(FOutages->StringGrid1->model()->rowCount(), 1);
   EXPECT_EQ(FOutages->StringGrid1->model()->index(0, 2).data().toString(), QStringLiteral("13 h 21 min"));
+  EXPECT_EQ(FOutages->StringGrid1->model()->index(0, 3).data().toString(), QStringLiteral("computer"));
   EXPECT_EQ(FOutages->Label1->text(),
             QStringLiteral("1 outage since 2026-12-06; the longest 13 h 21 min on 2026-12-06; 13 h 21 min off in all"));
   EXPECT_EQ(FOutages->Chart1->BarCount(), 12);

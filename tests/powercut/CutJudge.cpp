@@ -20,13 +20,13 @@ std::string PreviousRunLine(const TCheckpointKeys& keys) {
   return keys.Status == "0" ? stamp + "  Normal program shutdown" : Upper(stamp + "  Abnormal program end");
 }
 
-// The start adds the line about the previous run and its own start line,
-// each ended by CR LF, in one save.
+// The start adds the line about the previous run, its own start line and maybe
+// the boot time's line with the same stamp, each ended by CR LF, in one save.
 bool IsWholeStartEntry(const std::string& added, const TCheckpointKeys& previous) {
   const std::string first = PreviousRunLine(previous) + "\r\n";
   if (!added.starts_with(first)) return false;
   const std::string second = added.substr(first.size());
-  static const std::regex StartLine("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}  Program restart\r\n");
+  static const std::regex StartLine("([0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2})  Program restart\r\n(\\1  The c[^\r\n]+\r\n)?");
   return std::regex_match(second, StartLine);
 }
 
