@@ -11,9 +11,11 @@ trap 'kill -TERM "${BUS_PIDS[@]}" 2>/dev/null; stop_processes "${BACKGROUND_PIDS
 source "$(dirname "$0")/case_runner.sh"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 stamp() { date -d "@$(($(date +%s) - $1))" "+${2:-%Y-%m-%d %H:%M}"; }
-DAY=86400 LAST_RUN=$(stamp 3600)
+# The last run ended an hour before the computer started: an outage of the computer.
+DAY=86400 BEFORE_BOOT=$(($(date +%s) - $(awk '/^btime/ {print $2}' /proc/stat) + 3600))
+LAST_RUN=$(stamp "$BEFORE_BOOT")
 
-# After an abnormal end an hour ago, with two older outages in the log.
+# After that abnormal end, with two older outages in the log.
 before_case() {
   local ago folder=$WORK/$1
   mkdir -p "$folder" && cp "$BINARY" "$folder/tallyvane" && LOG=$folder/triplog.txt
@@ -48,7 +50,7 @@ outages_table_is_named_and_described() {
 outages_chart_reads_its_months() {
   local -A counts=() && local ago entry text
   # One "1" per outage in its month's entry, its length the count.
-  for ago in $((40 * DAY)) $((35 * DAY)) 3600; do counts[$(LC_ALL=C stamp $ago '%b %Y')]+=1; done
+  for ago in $((40 * DAY)) $((35 * DAY)) "$BEFORE_BOOT"; do counts[$(LC_ALL=C stamp $ago '%b %Y')]+=1; done
   choose o probe chart "$CHART" || fail "no chart"
   text=$(said 3 chart "$CHART") && IFS=, read -ra entries <<<"${text//, /,}"
   [ ${#entries[@]} = 12 ] || fail "${#entries[@]} months in: $text"
