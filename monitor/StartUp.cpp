@@ -24,9 +24,13 @@ void AddToTripLog(TTripLog& log, const TStartVerdict& verdict) {
 
 }  // namespace
 
-void StartMonitor(TMonitorWindow& window, TTripLog& log) {
+void UseCheckpointFile() {
   Cdatlib::StampStyle = MonitorStampStyle;
   CheckpointPath = Cdatlib::ProgramFolder + "CHKPT.INI";
+}
+
+void StartMonitor(TMonitorWindow& window, TTripLog& log) {
+  UseCheckpointFile();
   const TCheckpoint previous = ReadCheckpoint();
   PreviousStatus = previous.Status;
   PreviousStampText = previous.StampText;
@@ -44,6 +48,11 @@ void StartMonitor(TMonitorWindow& window, TTripLog& log) {
 
 void TakeCheckpoint(TMonitorWindow& window, TCheckpointStatus status) {
   window.SetCheckpointText("New checkpoint = " + WriteCheckpoint(status));
+}
+
+void RecordSessionEnd() {
+  UseCheckpointFile();
+  WriteCheckpoint(csNormalShutdown);
 }
 
 void CheckpointTimerTick(TMonitorWindow& window) { TakeCheckpoint(window, csRunning); }

@@ -11,6 +11,7 @@ BACKGROUND_PIDS=()
 
 cleanup() {
   stop_processes "${BACKGROUND_PIDS[@]}"
+  mountpoint -q "$WORK/bound" && umount "$WORK/bound"
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -181,25 +182,32 @@ end_signal_during_the_start_error_box() {
   [ "$(cat "$folder/CHKPT.INI")" = "$before" ] || fail "the checkpoint changed: $(cat "$folder/CHKPT.INI")"
 }
 
+# A second start from DIR: it shows the running copy's window (WINDOW,
+# hidden before) and ends, and leaves both files of FOLDER alone.
+expect_second_start_to_show() {
+  local dir=$1 folder=$2 window=$3 log checkpoint
+  log=$(cat "$folder/triplog.txt")
+  checkpoint=$(cat "$folder/CHKPT.INI")
+  launch "$dir"
+  wait_for_exit
+  [ "$EXIT_CODE" = 0 ] || fail "exit code of the second start: $EXIT_CODE"
+  [ "$(cat "$folder/triplog.txt")" = "$log" ] || fail "the trip log changed: $(cat "$folder/triplog.txt")"
+  [ "$(cat "$folder/CHKPT.INI")" = "$checkpoint" ] || fail "the checkpoint changed"
+  wait_for is_mapped "$window" || fail "the running copy's window did not show"
+}
+
 # A second start from the same folder shows the running copy's window and
 # leaves both files alone; a copy in another folder is independent; a
 # killed copy leaves no guard behind.
 second_start_shows_the_running_copy() {
-  local folder other window log checkpoint first
+  local folder other window first
   folder=$(new_folder single)
   launch "$folder"
   first=$PROGRAM
   wait_for mapped_main_window || fail "the main window did not show"
   window=$(main_window)
   press_until "$window" Return is_unmapped "$window" || fail "Continue did not hide the window"
-  log=$(cat "$folder/triplog.txt")
-  checkpoint=$(cat "$folder/CHKPT.INI")
-  launch "$folder"
-  wait_for_exit
-  [ "$EXIT_CODE" = 0 ] || fail "exit code of the second start: $EXIT_CODE"
-  [ "$(cat "$folder/triplog.txt")" = "$log" ] || fail "the trip log changed: $(cat "$folder/triplog.txt")"
-  [ "$(cat "$folder/CHKPT.INI")" = "$checkpoint" ] || fail "the checkpoint changed"
-  wait_for is_mapped "$window" || fail "the running copy's window did not show"
+  expect_second_start_to_show "$folder" "$folder" "$window"
 
   other=$(new_folder single-other)
   launch "$other"
@@ -212,6 +220,142 @@ second_start_shows_the_running_copy() {
   launch "$folder"
   wait_for mapped_main_window || fail "the start after a kill did not show its window"
   grep -q "  ABNORMAL PROGRAM END"$'\r'"$" "$folder/triplog.txt" || fail "no abnormal verdict after the kill"
+}
+
+# The folder reached through a bind mount is the same folder.
+second_start_through_a_bind_mount() {
+  local folder bound window
+  if [ "$(id -u)" != 0 ]; then echo "  skipped: needs root to bind-mount a folder"; return; fi
+  folder=$(new_folder bind)
+  bound="$WORK/bound"
+  mkdir -p "$bound"
+  mount --bind "$folder" "$bound" || { fail "mount --bind failed"; return; }
+  launch "$folder"
+  wait_for mapped_main_window || fail "the main window did not show"
+  window=$(main_window)
+  press_until "$window" Return is_unmapped "$window" || fail "Continue did not hide the window"
+  expect_second_start_to_show "$bound" "$folder" "$window"
+  umount "$bound"
+}
+
+# The process the program leaves watching its display, when there is one.
+watcher_of() { pgrep -P "$1"; }
+
+# The verdict that the next start from a folder, on the shared display,
+# writes to the trip log.
+expect_next_verdict() {
+  local folder=$1 words=$2
+  launch "$folder"
+  wait_for mapped_main_window || fail "the next start did not show its window"
+  grep -q "  $words"$'\r'"$" "$folder/triplog.txt" ||
+    fail "no \"$words\" at the next start: $(tr -d '\r' <"$folder/triplog.txt")"
+}
+
+# Kills and crashes with the display alive stay abnormal ends, whichever
+# of the program's processes they hit.
+dies_with_the_display_alive() {
+  local signal=$1 whom=$2 folder watcher
+  folder=$(new_folder "dies-$signal-$whom")
+  launch "$folder"
+  wait_for mapped_main_window || { fail "the main window did not show"; return; }
+  watcher=$(watcher_of "$PROGRAM")
+  [ -n "$watcher" ] || fail "no watcher process"
+  if [ "$whom" = all ]; then kill -"$signal" $watcher "$PROGRAM"; else kill -"$signal" "$PROGRAM"; fi
+  wait_for_exit
+  wait_for process_ended "$watcher" || fail "the watcher stays"
+  [ "$(status_in "$folder")" = 1 ] || fail "status after SIG$signal: $(status_in "$folder")"
+  expect_next_verdict "$folder" "ABNORMAL PROGRAM END"
+}
+killed_with_the_display_alive() { dies_with_the_display_alive KILL program; }
+all_killed_with_the_display_alive() { dies_with_the_display_alive KILL all; }
+segfault_with_the_display_alive() { dies_with_the_display_alive SEGV program; }
+abort_with_the_display_alive() { dies_with_the_display_alive ABRT program; }
+
+# The program on a display of its own, which then ends: alone, as a desktop
+# without a session manager ends a session (a normal end), or together with
+# every process of the program, as in a power cut.
+display_ends_under_the_program() {
+  local how=$1 status=$2 words=$3 folder display xvfb watcher
+  folder=$(new_folder "display-$how")
+  Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$folder/display" 2>/dev/null &
+  xvfb=$!
+  BACKGROUND_PIDS+=($xvfb)
+  wait_for test -s "$folder/display" || { fail "Xvfb did not start"; return; }
+  display=":$(head -n1 "$folder/display")"
+  DISPLAY=$display launch "$folder"
+  DISPLAY=$display wait_for mapped_main_window || { fail "the main window did not show"; return; }
+  watcher=$(watcher_of "$PROGRAM")
+  if [ "$how" = power-cut ]; then kill -KILL $watcher "$PROGRAM" "$xvfb"; else kill -TERM "$xvfb"; fi
+  wait_for_exit
+  [ "$EXIT_CODE" != timeout ] || fail "the program outlived its display"
+  wait_for process_ended "$watcher" || fail "the watcher stays"
+  [ "$(status_in "$folder")" = "$status" ] || fail "status: $(status_in "$folder")"
+  expect_next_verdict "$folder" "$words"
+}
+x_server_ends() { display_ends_under_the_program display 0 "Normal program shutdown"; }
+power_cut_takes_the_display_too() { display_ends_under_the_program power-cut 1 "ABNORMAL PROGRAM END"; }
+
+# A process of the account nobody, in the background; its id in STRANGER.
+as_nobody() {
+  setpriv --reuid=nobody --regid=nogroup --clear-groups "$@" &
+  STRANGER=$!
+  BACKGROUND_PIDS+=($STRANGER)
+}
+
+# The name a process listens at, from the kernel's list of Unix sockets.
+listening_name() {
+  local inodes
+  inodes=$(find /proc/"$1"/fd -lname 'socket:*' -printf '%l\n' 2>/dev/null | tr -dc '0-9\n' | tr '\n' ' ')
+  awk -v inodes=" $inodes" '$8 ~ /^@tallyvane/ && index(inodes, " " $7 " ") { print $8 }' /proc/net/unix
+}
+
+# Another account's copy from the same folder, started first, neither stops
+# this user's start nor shows its window when it connects; nor does another
+# account's listener at this user's name that never answers.
+another_account_counts_for_nothing() {
+  local folder window name copy first
+  if [ "$(id -u)" != 0 ]; then echo "  skipped: needs root to run a copy as nobody"; return; fi
+  folder=$(new_folder other-account)
+  chmod 755 "$WORK" "$folder"
+  (cd "$folder" && exec setpriv --reuid=nobody --regid=nogroup --clear-groups ./tallyvane >/dev/null 2>&1) &
+  first=$!
+  BACKGROUND_PIDS+=($first)
+  wait_for x_window_named "$first" "Application Error" || fail "the other account's copy shows no start-up error"
+  launch "$folder"
+  copy=$PROGRAM
+  wait_for mapped_main_window || { fail "the start did not run beside another account's copy"; return; }
+  [ "$(status_in "$folder")" = 1 ] || fail "status: $(status_in "$folder")"
+  window=$(main_window)
+  press_until "$window" Return is_unmapped "$window" || fail "Continue did not hide the window"
+  name=$(listening_name "$PROGRAM")
+  as_nobody /usr/bin/python3 -c 'import socket, sys; socket.socket(socket.AF_UNIX).connect("\0" + sys.argv[1])' "${name#@}"
+  wait "$STRANGER" || fail "another account could not connect to $name"
+  sleep 0.5
+  is_unmapped "$window" || fail "another account's connect showed the window"
+  kill -TERM "$PROGRAM"
+  wait_for_exit
+
+  as_nobody /usr/bin/python3 -c '
+import socket, sys, time
+name = "\0" + sys.argv[1]
+listener = socket.socket(socket.AF_UNIX)
+listener.bind(name)
+listener.listen(0)
+waiting = []
+while True:  # a full queue: a blocking connect would wait for ever
+    client = socket.socket(socket.AF_UNIX)
+    client.setblocking(False)
+    try:
+        client.connect(name)
+    except BlockingIOError:
+        break
+    waiting.append(client)
+print("ready", flush=True)
+time.sleep(300)' "${name#@}" >"$WORK/stranger.txt"
+  wait_for grep -q ready "$WORK/stranger.txt" || fail "the stranger's listener did not start"
+  launch "$folder"
+  wait_for mapped_main_window || fail "another account's listener stopped the start"
+  stop_processes "$STRANGER" "$copy" "$first"
 }
 
 # A hand-edited stamp is shown as the text it is, never as markup.
@@ -256,7 +400,9 @@ CASES=(first_run_then_sigterm first_run_then_sighup first_run_then_sigint
   session_end_with_an_unwritable_checkpoint start_after_power_cut
   continue_then_tray_click_shows_the_window exit_menu_ends_with_a_normal_shutdown
   folder_named_triplog_fails_the_start read_only_folder_fails_the_start
-  end_signal_during_the_start_error_box second_start_shows_the_running_copy stamp_with_markup_shows_as_text)
+  end_signal_during_the_start_error_box second_start_shows_the_running_copy second_start_through_a_bind_mount
+  another_account_counts_for_nothing stamp_with_markup_shows_as_text killed_with_the_display_alive all_killed_with_the_display_alive
+  segfault_with_the_display_alive abort_with_the_display_alive x_server_ends power_cut_takes_the_display_too)
 (($# > 1)) && CASES=("${@:2}")
 
 start_display || exit 1
