@@ -80,7 +80,7 @@ void KeepOnly(int fd) {
 [[noreturn]] void Watch(int fd, void (*recordEnd)()) {
   // A log-out may signal every process of the session; the program's own
   // answer to that is its normal end, which says goodbye.
-  for (const int signalNumber : {SIGTERM, SIGHUP, SIGINT}) std::signal(signalNumber, SIG_IGN);
+  for (const int signalNumber : {SIGTERM, SIGHUP, SIGINT}) (void)std::signal(signalNumber, SIG_IGN);
   KeepOnly(fd);
   char kind = 0;
   for (;;) {

@@ -182,32 +182,31 @@ end_signal_during_the_start_error_box() {
   [ "$(cat "$folder/CHKPT.INI")" = "$before" ] || fail "the checkpoint changed: $(cat "$folder/CHKPT.INI")"
 }
 
-# A second start from DIR: it shows the running copy's window (WINDOW,
-# hidden before) and ends, and leaves both files of FOLDER alone.
-expect_second_start_to_show() {
-  local dir=$1 folder=$2 window=$3 log checkpoint
-  log=$(cat "$folder/triplog.txt")
-  checkpoint=$(cat "$folder/CHKPT.INI")
-  launch "$dir"
-  wait_for_exit
-  [ "$EXIT_CODE" = 0 ] || fail "exit code of the second start: $EXIT_CODE"
-  [ "$(cat "$folder/triplog.txt")" = "$log" ] || fail "the trip log changed: $(cat "$folder/triplog.txt")"
-  [ "$(cat "$folder/CHKPT.INI")" = "$checkpoint" ] || fail "the checkpoint changed"
-  wait_for is_mapped "$window" || fail "the running copy's window did not show"
-}
-
 # A second start from the same folder shows the running copy's window and
 # leaves both files alone; a copy in another folder is independent; a
-# killed copy leaves no guard behind.
+# killed copy leaves no guard behind. With "bound", the second start comes
+# through a bind mount of the folder: the same folder.
 second_start_shows_the_running_copy() {
-  local folder other window first
-  folder=$(new_folder single)
+  local folder other window log checkpoint first second
+  folder=$(new_folder "single${1:-}")
+  second=$folder
+  if [ -n "${1:-}" ]; then
+    second="$WORK/bound"
+    mkdir -p "$second" && mount --bind "$folder" "$second" || { fail "mount --bind failed"; return; }
+  fi
   launch "$folder"
   first=$PROGRAM
   wait_for mapped_main_window || fail "the main window did not show"
   window=$(main_window)
   press_until "$window" Return is_unmapped "$window" || fail "Continue did not hide the window"
-  expect_second_start_to_show "$folder" "$folder" "$window"
+  log=$(cat "$folder/triplog.txt")
+  checkpoint=$(cat "$folder/CHKPT.INI")
+  launch "$second"
+  wait_for_exit
+  [ "$EXIT_CODE" = 0 ] || fail "exit code of the second start: $EXIT_CODE"
+  [ "$(cat "$folder/triplog.txt")" = "$log" ] || fail "the trip log changed: $(cat "$folder/triplog.txt")"
+  [ "$(cat "$folder/CHKPT.INI")" = "$checkpoint" ] || fail "the checkpoint changed"
+  wait_for is_mapped "$window" || fail "the running copy's window did not show"
 
   other=$(new_folder single-other)
   launch "$other"
@@ -222,85 +221,46 @@ second_start_shows_the_running_copy() {
   grep -q "  ABNORMAL PROGRAM END"$'\r'"$" "$folder/triplog.txt" || fail "no abnormal verdict after the kill"
 }
 
-# The folder reached through a bind mount is the same folder.
 second_start_through_a_bind_mount() {
-  local folder bound window
   if [ "$(id -u)" != 0 ]; then echo "  skipped: needs root to bind-mount a folder"; return; fi
-  folder=$(new_folder bind)
-  bound="$WORK/bound"
-  mkdir -p "$bound"
-  mount --bind "$folder" "$bound" || { fail "mount --bind failed"; return; }
-  launch "$folder"
-  wait_for mapped_main_window || fail "the main window did not show"
-  window=$(main_window)
-  press_until "$window" Return is_unmapped "$window" || fail "Continue did not hide the window"
-  expect_second_start_to_show "$bound" "$folder" "$window"
-  umount "$bound"
+  second_start_shows_the_running_copy bound
 }
 
-# The process the program leaves watching its display, when there is one.
-watcher_of() { pgrep -P "$1"; }
-
-# The verdict that the next start from a folder, on the shared display,
-# writes to the trip log.
-expect_next_verdict() {
-  local folder=$1 words=$2
-  launch "$folder"
-  wait_for mapped_main_window || fail "the next start did not show its window"
-  grep -q "  $words"$'\r'"$" "$folder/triplog.txt" ||
-    fail "no \"$words\" at the next start: $(tr -d '\r' <"$folder/triplog.txt")"
-}
-
-# Kills and crashes with the display alive stay abnormal ends, whichever
-# of the program's processes they hit.
-dies_with_the_display_alive() {
-  local signal=$1 whom=$2 folder watcher
-  folder=$(new_folder "dies-$signal-$whom")
-  launch "$folder"
-  wait_for mapped_main_window || { fail "the main window did not show"; return; }
-  watcher=$(watcher_of "$PROGRAM")
-  [ -n "$watcher" ] || fail "no watcher process"
-  if [ "$whom" = all ]; then kill -"$signal" $watcher "$PROGRAM"; else kill -"$signal" "$PROGRAM"; fi
-  wait_for_exit
-  wait_for process_ended "$watcher" || fail "the watcher stays"
-  [ "$(status_in "$folder")" = 1 ] || fail "status after SIG$signal: $(status_in "$folder")"
-  expect_next_verdict "$folder" "ABNORMAL PROGRAM END"
-}
-killed_with_the_display_alive() { dies_with_the_display_alive KILL program; }
-all_killed_with_the_display_alive() { dies_with_the_display_alive KILL all; }
-segfault_with_the_display_alive() { dies_with_the_display_alive SEGV program; }
-abort_with_the_display_alive() { dies_with_the_display_alive ABRT program; }
-
-# The program on a display of its own, which then ends: alone, as a desktop
-# without a session manager ends a session (a normal end), or together with
-# every process of the program, as in a power cut.
-display_ends_under_the_program() {
-  local how=$1 status=$2 words=$3 folder display xvfb watcher
-  folder=$(new_folder "display-$how")
-  Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$folder/display" 2>/dev/null &
-  xvfb=$!
-  BACKGROUND_PIDS+=($xvfb)
-  wait_for test -s "$folder/display" || { fail "Xvfb did not start"; return; }
-  display=":$(head -n1 "$folder/display")"
+# The program meets an end that it does not control: a signal to its
+# processes (the program, or all), with its display alive, or ending with
+# them (a power cut), or the end of its display alone, as a desktop without
+# a session manager ends a session. Only the last is a normal end.
+meets_its_end() {
+  local signal=$1 whom=$2 words=$3 folder display=$DISPLAY xvfb watcher
+  folder=$(new_folder "end-$signal-$whom")
+  if [[ $whom == *display* ]]; then
+    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$folder/display" 2>/dev/null &
+    xvfb=$!
+    BACKGROUND_PIDS+=($xvfb)
+    wait_for test -s "$folder/display" || { fail "Xvfb did not start"; return; }
+    display=":$(head -n1 "$folder/display")"
+  fi
   DISPLAY=$display launch "$folder"
   DISPLAY=$display wait_for mapped_main_window || { fail "the main window did not show"; return; }
-  watcher=$(watcher_of "$PROGRAM")
-  if [ "$how" = power-cut ]; then kill -KILL $watcher "$PROGRAM" "$xvfb"; else kill -TERM "$xvfb"; fi
+  watcher=$(pgrep -P "$PROGRAM") || fail "no watcher process"
+  case $whom in
+    program) kill -"$signal" "$PROGRAM" ;;
+    all) kill -"$signal" "$watcher" "$PROGRAM" ;;
+    display) kill -"$signal" "$xvfb" ;;
+    all+display) kill -"$signal" "$watcher" "$PROGRAM" "$xvfb" ;;
+  esac
   wait_for_exit
-  [ "$EXIT_CODE" != timeout ] || fail "the program outlived its display"
+  [ "$EXIT_CODE" != timeout ] || fail "the program stays"
   wait_for process_ended "$watcher" || fail "the watcher stays"
-  [ "$(status_in "$folder")" = "$status" ] || fail "status: $(status_in "$folder")"
-  expect_next_verdict "$folder" "$words"
+  launch "$folder"
+  wait_for mapped_main_window || fail "the next start did not show its window"
+  grep -q "  $words"$'\r'"$" "$folder/triplog.txt" || fail "next start: $(tr -d '\r' <"$folder/triplog.txt")"
 }
-x_server_ends() { display_ends_under_the_program display 0 "Normal program shutdown"; }
-power_cut_takes_the_display_too() { display_ends_under_the_program power-cut 1 "ABNORMAL PROGRAM END"; }
-
-# A process of the account nobody, in the background; its id in STRANGER.
-as_nobody() {
-  setpriv --reuid=nobody --regid=nogroup --clear-groups "$@" &
-  STRANGER=$!
-  BACKGROUND_PIDS+=($STRANGER)
-}
+all_killed_with_the_display_alive() { meets_its_end KILL all "ABNORMAL PROGRAM END"; }
+segfault_with_the_display_alive() { meets_its_end SEGV program "ABNORMAL PROGRAM END"; }
+abort_with_the_display_alive() { meets_its_end ABRT program "ABNORMAL PROGRAM END"; }
+power_cut_takes_the_display_too() { meets_its_end KILL all+display "ABNORMAL PROGRAM END"; }
+x_server_ends() { meets_its_end TERM display "Normal program shutdown"; }
 
 # The name a process listens at, from the kernel's list of Unix sockets.
 listening_name() {
@@ -309,11 +269,21 @@ listening_name() {
   awk -v inodes=" $inodes" '$8 ~ /^@tallyvane/ && index(inodes, " " $7 " ") { print $8 }' /proc/net/unix
 }
 
+# As the account nobody, in the background: python3 running a script on a
+# socket name.
+stranger_on() {
+  setpriv --reuid=nobody --regid=nogroup --clear-groups /usr/bin/python3 -c "import socket, time
+name = '\\0' + '$1'
+$2" >"$WORK/stranger.txt" &
+  STRANGER=$!
+  BACKGROUND_PIDS+=($STRANGER)
+}
+
 # Another account's copy from the same folder, started first, neither stops
 # this user's start nor shows its window when it connects; nor does another
-# account's listener at this user's name that never answers.
+# account's listener at this user's name whose queue is full.
 another_account_counts_for_nothing() {
-  local folder window name copy first
+  local folder window name first
   if [ "$(id -u)" != 0 ]; then echo "  skipped: needs root to run a copy as nobody"; return; fi
   folder=$(new_folder other-account)
   chmod 755 "$WORK" "$folder"
@@ -322,40 +292,23 @@ another_account_counts_for_nothing() {
   BACKGROUND_PIDS+=($first)
   wait_for x_window_named "$first" "Application Error" || fail "the other account's copy shows no start-up error"
   launch "$folder"
-  copy=$PROGRAM
   wait_for mapped_main_window || { fail "the start did not run beside another account's copy"; return; }
-  [ "$(status_in "$folder")" = 1 ] || fail "status: $(status_in "$folder")"
   window=$(main_window)
   press_until "$window" Return is_unmapped "$window" || fail "Continue did not hide the window"
   name=$(listening_name "$PROGRAM")
-  as_nobody /usr/bin/python3 -c 'import socket, sys; socket.socket(socket.AF_UNIX).connect("\0" + sys.argv[1])' "${name#@}"
+  stranger_on "${name#@}" "socket.socket(socket.AF_UNIX).connect(name)"
   wait "$STRANGER" || fail "another account could not connect to $name"
   sleep 0.5
   is_unmapped "$window" || fail "another account's connect showed the window"
   kill -TERM "$PROGRAM"
   wait_for_exit
-
-  as_nobody /usr/bin/python3 -c '
-import socket, sys, time
-name = "\0" + sys.argv[1]
-listener = socket.socket(socket.AF_UNIX)
-listener.bind(name)
-listener.listen(0)
-waiting = []
-while True:  # a full queue: a blocking connect would wait for ever
-    client = socket.socket(socket.AF_UNIX)
-    client.setblocking(False)
-    try:
-        client.connect(name)
-    except BlockingIOError:
-        break
-    waiting.append(client)
-print("ready", flush=True)
-time.sleep(300)' "${name#@}" >"$WORK/stranger.txt"
-  wait_for grep -q ready "$WORK/stranger.txt" || fail "the stranger's listener did not start"
+  stranger_on "${name#@}" "s = socket.socket(socket.AF_UNIX); s.bind(name); s.listen(0); c = []
+while not c or c[-1].connect_ex(name) == 0: c.append(socket.socket(socket.AF_UNIX)); c[-1].setblocking(False)
+print('full', flush=True); time.sleep(300)"
+  wait_for grep -q full "$WORK/stranger.txt" || fail "the stranger's listener did not start"
   launch "$folder"
   wait_for mapped_main_window || fail "another account's listener stopped the start"
-  stop_processes "$STRANGER" "$copy" "$first"
+  stop_processes "$STRANGER" "$first"
 }
 
 # A hand-edited stamp is shown as the text it is, never as markup.
@@ -401,8 +354,7 @@ CASES=(first_run_then_sigterm first_run_then_sighup first_run_then_sigint
   continue_then_tray_click_shows_the_window exit_menu_ends_with_a_normal_shutdown
   folder_named_triplog_fails_the_start read_only_folder_fails_the_start
   end_signal_during_the_start_error_box second_start_shows_the_running_copy second_start_through_a_bind_mount
-  another_account_counts_for_nothing stamp_with_markup_shows_as_text killed_with_the_display_alive all_killed_with_the_display_alive
-  segfault_with_the_display_alive abort_with_the_display_alive x_server_ends power_cut_takes_the_display_too)
+  another_account_counts_for_nothing stamp_with_markup_shows_as_text)
 (($# > 1)) && CASES=("${@:2}")
 
 start_display || exit 1
