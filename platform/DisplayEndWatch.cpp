@@ -94,6 +94,7 @@ void KeepOnly(int fd) {
     }
   }
   if (kind != 0 && DisplayGone(static_cast<TDisplayKind>(kind))) {
+    // With the session gone, nobody is left to tell of a failed write.
     try {
       recordEnd();
     } catch (...) {

@@ -45,6 +45,7 @@ idle_wait() {
     perf record -q -g -o "$WORK/perf-idle.data" -e sched:sched_switch -e syscalls:sys_enter_fsync \
       -p "$(process_tree "$1" | paste -sd,)" -- sleep "$IDLE_SECONDS" >/dev/null 2>&1
     perf script -i "$WORK/perf-idle.data" 2>/dev/null >"$WORK/perf-idle.txt"
+    : >"$WORK/sleeps-by-thread"
     awk -v threads="$WORK/sleeps-by-thread" '
       function close_block() {
         if (state == "S") {
@@ -67,7 +68,6 @@ idle_wait() {
         print polls + 0, futexes + 0, other + 0, disk + 0, fsyncs + 0
         for (t in by) printf " %s:%d", t, by[t] > threads
       }' "$WORK/perf-idle.txt" >"$WORK/syscalls"
-    touch "$WORK/sleeps-by-thread"
   else
     sleep "$IDLE_SECONDS"
     echo "n/a n/a n/a n/a n/a" >"$WORK/syscalls"
