@@ -1,6 +1,5 @@
 // Tallyvane: tells its user when the computer last lost power.
 #include "app/ProgramRun.h"
-#include "app/TApplication.h"
 #include "calendar/Cdatlib.h"
 #include "dialogs/cal/Cal.h"
 #include "dialogs/inpstr/Inpstr.h"
@@ -12,6 +11,5 @@ int main(int argc, char** argv) {
   Cdatlib::Initialize();
   inpstr::Initialize();
   cal::Initialize();
-  TApplication app(argc, argv);
-  return RunProgram(app);
+  return RunProgram(argc, argv);
 }

@@ -17,6 +17,7 @@
 #include "monitor/ui/Unit1.h"
 #include "monitor/ui/Unit2.h"
 #include "monitor/ui/about1.h"
+#include "platform/DisplayEndWatch.h"
 #include "platform/desktop/ErrorBoxes.h"
 #include "platform/desktop/ProgramIcon.h"
 #include "platform/desktop/SessionEnd.h"
@@ -96,13 +97,17 @@ void SessionSaveRequested() {
   SaveForSessionEnd();
 }
 
+// A display that goes away ends the program at once; the watcher then
+// records the end that the session never announced.
+void ArmDisplayEndWatch(Platform::TDisplayEndWatch& watch) {
+  const QString platform = QGuiApplication::platformName();
+  if (platform == "xcb") watch.Arm(Platform::TDisplayKind::dkX11);
+  if (platform.startsWith("wayland")) watch.Arm(Platform::TDisplayKind::dkWayland);
+}
+
 }  // namespace
 
-int RunProgram(TApplication& app) {
-  app.setQuitOnLastWindowClosed(false);  // only the main window's close ends the program
-  app.setWindowIcon(Desktop::ProgramIcon());
-  app.setApplicationName(PlatformQt::ToQt(Cdatlib::ApplicationTitle()));
-
+int RunProgram(int& argc, char** argv) {
   // A second start from the same folder only shows the running copy's window.
   Desktop::TSingleRun singleRun(Cdatlib::ProgramFolder);
   if (!singleRun.Claim()) {
@@ -110,6 +115,15 @@ int RunProgram(TApplication& app) {
                  Cdatlib::ProgramFolder.c_str());
     return 0;
   }
+  // Forked before the toolkit starts, so the watcher shares the few pages
+  // there are by then.
+  Platform::TDisplayEndWatch displayEnd(Monitor::RecordSessionEnd);
+
+  TApplication app(argc, argv);
+  app.setQuitOnLastWindowClosed(false);  // only the main window's close ends the program
+  app.setWindowIcon(Desktop::ProgramIcon());
+  app.setApplicationName(PlatformQt::ToQt(Cdatlib::ApplicationTitle()));
+  singleRun.AnswerRequests();
   Desktop::TSessionEnd sessionEnd;
   QObject::connect(&sessionEnd, &Desktop::TSessionEnd::Ending, &app, SessionEnds);
   QObject::connect(&sessionEnd, &Desktop::TSessionEnd::SaveRequested, &app, SessionSaveRequested);
@@ -136,6 +150,7 @@ int RunProgram(TApplication& app) {
   }
 
   Running = true;
+  ArmDisplayEndWatch(displayEnd);
   form1->show();
   app.exec();
   return 0;

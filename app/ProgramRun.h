@@ -2,7 +2,6 @@
 // start-up sequence, the event loop, and the windows destroyed in reverse.
 #pragma once
 
-class TApplication;
-
-// Returns the exit code: 0 after a normal end, 1 when the start fails.
-int RunProgram(TApplication& app);
+// Returns the exit code: 0 after a normal end, 1 when the start fails. The
+// arguments are the toolkit's.
+int RunProgram(int& argc, char** argv);

@@ -1,10 +1,12 @@
 // Starts a program and reports how long it took from exec to its first
-// mapped top-level window, optionally with its resident size a moment later.
+// mapped top-level window, optionally with its memory a moment later: the
+// proportional set size summed over the program and every process it started,
+// so pages that they share count once.
 //
-//   map_timer [--rss-after MS] [--keep] [--timeout MS] -- program [args...]
+//   map_timer [--memory-after MS] [--keep] [--timeout MS] -- program [args...]
 //
-// Prints one line "map_ms=<ms> pid=<pid> window=<id>" and, with --rss-after,
-// "rss_kb=<kB>". Without --keep the program gets SIGTERM and is waited for.
+// Prints one line "map_ms=<ms> pid=<pid> window=<id>" and, with
+// --memory-after, "pss_kb=<kB> processes=<n>". Without --keep the program gets SIGTERM and is waited for.
 // The program runs in the current folder, with the current DISPLAY; its own
 // output goes to the standard error stream. With MAP_TIMER_TRACE set, every
 // MapNotify seen is listed on the error stream.
@@ -20,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -30,14 +33,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 struct Options {
-  int rssAfterMs = -1;
+  int memoryAfterMs = -1;
   bool keep = false;
   int timeoutMs = 20000;
   std::vector<char*> command;
 };
 
 [[noreturn]] void Usage() {
-  (void)std::fputs("usage: map_timer [--rss-after MS] [--keep] [--timeout MS] -- program [args...]\n", stderr);
+  (void)std::fputs("usage: map_timer [--memory-after MS] [--keep] [--timeout MS] -- program [args...]\n", stderr);
   std::exit(2);
 }
 
@@ -61,8 +64,8 @@ Options ParseOptions(int argc, char** argv) {
     }
     if (arg == "--keep") {
       options.keep = true;
-    } else if (arg == "--rss-after" && i + 1 < argc) {
-      options.rssAfterMs = Milliseconds(argv[++i]);
+    } else if (arg == "--memory-after" && i + 1 < argc) {
+      options.memoryAfterMs = Milliseconds(argv[++i]);
     } else if (arg == "--timeout" && i + 1 < argc) {
       options.timeoutMs = Milliseconds(argv[++i]);
     } else {
@@ -100,13 +103,29 @@ bool IsProgramWindow(Display* display, const XMapEvent& map, pid_t child) {
   return pid == 0 || pid == child;
 }
 
-long ResidentKb(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+struct Memory {
+  long pssKb = 0;
+  int processes = 0;
+};
+
+// Adds the proportional set size of a process and of its descendants.
+void AddMemoryOf(const std::string& pid, Memory& memory) {
+  std::ifstream rollup("/proc/" + pid + "/smaps_rollup");
   std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+  while (std::getline(rollup, line)) {
+    if (line.rfind("Pss:", 0) == 0) {
+      memory.pssKb += std::strtol(line.c_str() + 4, nullptr, 10);
+      ++memory.processes;
+      break;
+    }
   }
-  return -1;
+  const std::filesystem::path tasks = "/proc/" + pid + "/task";
+  std::error_code error;
+  for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
+    std::ifstream children(task.path() / "children");
+    std::string child;
+    while (children >> child) AddMemoryOf(child, memory);
+  }
 }
 
 int XErrorIgnorer(Display*, XErrorEvent*) { return 0; }  // windows may vanish while we look
@@ -190,9 +209,11 @@ int main(int argc, char** argv) {
   } else {
     const double ms = std::chrono::duration<double, std::milli>(mappedAt - start).count();
     std::printf("map_ms=%.2f pid=%d window=0x%lx\n", ms, static_cast<int>(child), mapped);
-    if (options.rssAfterMs >= 0) {
-      std::this_thread::sleep_until(mappedAt + std::chrono::milliseconds(options.rssAfterMs));
-      std::printf("rss_kb=%ld\n", ResidentKb(child));
+    if (options.memoryAfterMs >= 0) {
+      std::this_thread::sleep_until(mappedAt + std::chrono::milliseconds(options.memoryAfterMs));
+      Memory memory;
+      AddMemoryOf(std::to_string(child), memory);
+      std::printf("pss_kb=%ld processes=%d\n", memory.pssKb, memory.processes);
     }
     if (std::fflush(stdout) != 0) code = 2;
   }

@@ -29,9 +29,13 @@ void ShowCheckpoint(TMonitorWindow& window, const std::string& stampText) {
 
 }  // namespace
 
-void StartMonitor(TMonitorWindow& window, TTripLog& log) {
+void UseCheckpointFile() {
   Cdatlib::StampStyle = MonitorStampStyle;
   CheckpointPath = Cdatlib::ProgramFolder + "CHKPT.INI";
+}
+
+void StartMonitor(TMonitorWindow& window, TTripLog& log) {
+  UseCheckpointFile();
   const TCheckpoint previous = ReadCheckpoint();
   PreviousStatus = previous.Status;
   PreviousStampText = previous.StampText;
@@ -56,6 +60,11 @@ void StartMonitor(TMonitorWindow& window, TTripLog& log) {
 
 void TakeCheckpoint(TMonitorWindow& window, TCheckpointStatus status) {
   ShowCheckpoint(window, WriteCheckpoint(status));
+}
+
+void RecordSessionEnd() {
+  UseCheckpointFile();
+  WriteCheckpoint(csNormalShutdown);
 }
 
 void CheckpointTimerTick(TMonitorWindow& window) { TakeCheckpoint(window, csRunning); }

@@ -17,6 +17,9 @@ extern std::string PreviousStampText;
 
 inline constexpr int CheckpointIntervalMs = 60000;
 
+// The checkpoint file beside the program, with stamps in the monitor's form.
+void UseCheckpointFile();
+
 // Runs once, after the windows exist and before the event loop: reads the
 // previous checkpoint, shows the verdict (after an abnormal end with what
 // the boot time says), adds both to the trip log and saves the log, writes
@@ -29,6 +32,10 @@ void StartMonitor(TMonitorWindow& window, TTripLog& log);
 // Writes a checkpoint and shows its time in the window; when the write
 // fails, the error passes to the caller and the window keeps its text.
 void TakeCheckpoint(TMonitorWindow& window, TCheckpointStatus status);
+
+// The normal end written for a run that the session ended without a word,
+// from outside the program's windows.
+void RecordSessionEnd();
 
 // The main window's timer tick.
 void CheckpointTimerTick(TMonitorWindow& window);

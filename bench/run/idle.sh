@@ -1,19 +1,34 @@
-# Idle cost: voluntary context switches of all of a program's threads over
+# Idle cost: voluntary context switches of all the threads of a program and
+# of the processes it started, over
 # IDLE_SECONDS while it waits, split by where the threads slept: event-loop
 # wake-ups, waits for the X server, disk waits inside fsync, first with its window shown, then hidden
 # (Return: Continue in Tallyvane, a plain hide in the floor). The first
 # minute tick falls into the shown window, the second into the hidden one.
 # Needs WORK, BIN, IDLE_SECONDS; writes NAME.idle with "shown hidden".
 
-# Sum of voluntary_ctxt_switches over /proc/PID/task/*/status.
-voluntary_switches() {
-  cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n + 0 }'
+# A process and its descendants, one id a line.
+process_tree() {
+  local child
+  echo "$1"
+  for child in $(cat /proc/"$1"/task/*/children 2>/dev/null); do process_tree "$child"; done
 }
 
-# Per thread, for finding who wakes: "name switches".
+# Sum of voluntary_ctxt_switches over the tasks of a process and its descendants.
+voluntary_switches() {
+  local pid
+  for pid in $(process_tree "$1"); do cat /proc/"$pid"/task/*/status 2>/dev/null; done |
+    awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n + 0 }'
+}
+
+# Per thread, for finding who wakes: "name switches"; a thread of another
+# process is named with its process id.
 switches_by_thread() {
-  for task in /proc/"$1"/task/*; do
-    awk '/^Name:/ { name = $2 } /^voluntary_ctxt_switches/ { print name, $2 }' "$task/status" 2>/dev/null
+  local pid task
+  for pid in $(process_tree "$1"); do
+    for task in /proc/"$pid"/task/*; do
+      awk -v tag="$([ "$pid" = "$1" ] || echo "@$pid")" \
+        '/^Name:/ { name = $2 tag } /^voluntary_ctxt_switches/ { print name, $2 }' "$task/status" 2>/dev/null
+    done
   done
 }
 
@@ -28,8 +43,9 @@ switches_by_thread() {
 idle_wait() {
   if command -v perf >/dev/null; then
     perf record -q -g -o "$WORK/perf-idle.data" -e sched:sched_switch -e syscalls:sys_enter_fsync \
-      -p "$1" -- sleep "$IDLE_SECONDS" >/dev/null 2>&1
+      -p "$(process_tree "$1" | paste -sd,)" -- sleep "$IDLE_SECONDS" >/dev/null 2>&1
     perf script -i "$WORK/perf-idle.data" 2>/dev/null >"$WORK/perf-idle.txt"
+    : >"$WORK/sleeps-by-thread"
     awk -v threads="$WORK/sleeps-by-thread" '
       function close_block() {
         if (state == "S") {
@@ -52,7 +68,6 @@ idle_wait() {
         print polls + 0, futexes + 0, other + 0, disk + 0, fsyncs + 0
         for (t in by) printf " %s:%d", t, by[t] > threads
       }' "$WORK/perf-idle.txt" >"$WORK/syscalls"
-    touch "$WORK/sleeps-by-thread"
   else
     sleep "$IDLE_SECONDS"
     echo "n/a n/a n/a n/a n/a" >"$WORK/syscalls"

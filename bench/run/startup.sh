@@ -1,15 +1,16 @@
-# Start-up time (exec to the first mapped window) and resident size one
-# second after it, for the floor and for Tallyvane with an empty and with a
-# 1 MB trip log, in alternating runs.
-# Needs WORK, BIN (the build folder), RUNS; sets STARTUP_* and RSS_* files.
+# Start-up time (exec to the first mapped window) and memory one second
+# after it (the proportional set size summed over the program and the
+# processes it started), for the floor and for Tallyvane with an empty and
+# with a 1 MB trip log, in alternating runs.
+# Needs WORK, BIN (the build folder), RUNS; leaves NAME.map and NAME.pss.
 
 # run_once NAME BINARY [LOGFILE]: one run, its figures appended to NAME's files.
 run_once() {
   local name=$1 binary=$2 log=${3:-} folder output
   folder=$(new_program_folder "$binary" "$log")
-  output=$(cd "$folder" && $BOOST "$BIN/bench/map_timer" --rss-after 1000 -- "./$(basename "$binary")")
+  output=$(cd "$folder" && $BOOST "$BIN/bench/map_timer" --memory-after 1000 -- "./$(basename "$binary")")
   sed -n 's/^map_ms=\([0-9.]*\).*/\1/p' <<<"$output" >>"$WORK/$name.map"
-  sed -n 's/^rss_kb=//p' <<<"$output" >>"$WORK/$name.rss"
+  sed -n 's/^pss_kb=\([0-9]*\).*/\1/p' <<<"$output" >>"$WORK/$name.pss"
   rm -rf "$folder"
 }
 
@@ -20,7 +21,7 @@ measure_startup() {
   # One unmeasured run of each fills the font and page caches.
   run_once warmup "$BIN/bench/tallyvane_floor"
   run_once warmup "$BIN/tallyvane" "$empty_log"
-  rm -f "$WORK"/{floor,tallyvane,biglog,tmpfs}.{map,rss}
+  rm -f "$WORK"/{floor,tallyvane,biglog,tmpfs}.{map,pss}
   for i in $(seq "$RUNS"); do
     wait_for_quiet
     run_once floor "$BIN/bench/tallyvane_floor"

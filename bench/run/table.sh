@@ -29,9 +29,9 @@ print_table() {
   floor_ms=$(median <"$WORK/floor.map")
   tv_ms=$(median <"$WORK/tallyvane.map")
   big_ms=$(median <"$WORK/biglog.map")
-  floor_kb=$(median <"$WORK/floor.rss")
-  tv_kb=$(median <"$WORK/tallyvane.rss")
-  big_kb=$(median <"$WORK/biglog.rss")
+  floor_kb=$(median <"$WORK/floor.pss")
+  tv_kb=$(median <"$WORK/tallyvane.pss")
+  big_kb=$(median <"$WORK/biglog.pss")
   local startup_ratio memory_ratio big_ratio
   startup_ratio=$(ratio "$tv_ms" "$floor_ms")
   memory_ratio=$(ratio "$tv_kb" "$floor_kb")
@@ -45,13 +45,13 @@ print_table() {
 
   echo "| Measure | Floor | Tallyvane | Ratio | Goal | Met |"
   echo "|---|---|---|---|---|---|"
-  echo "| Start-up, exec to first mapped window (median of $RUNS) | $floor_ms ms | $tv_ms ms | $startup_ratio | ≤ 1.3 × floor | $(at_most "$startup_ratio" 1.3) |"
-  echo "| Resident size 1 s after mapping (median of $RUNS) | $((floor_kb / 1024)) MiB ($floor_kb kB) | $((tv_kb / 1024)) MiB ($tv_kb kB) | $memory_ratio | ≤ 1.15 × floor | $(at_most "$memory_ratio" 1.15) |"
-  echo "| Idle ${IDLE_SECONDS} s, window shown: voluntary context switches (of which) | $floor_shown ($(idle_detail floor.syscalls-shown)) | $tv_shown ($(idle_detail tallyvane.syscalls-shown)) | | 1 wake-up per minute, for the checkpoint | $shown_goal |"
-  echo "| Idle ${IDLE_SECONDS} s, window hidden: voluntary context switches (of which) | $floor_hidden ($(idle_detail floor.syscalls-hidden)) | $tv_hidden ($(idle_detail tallyvane.syscalls-hidden)) | | 1 wake-up per minute, for the checkpoint | $hidden_goal |"
+  echo "| Start-up, exec to first mapped window (median of $RUNS) | $floor_ms ms | $tv_ms ms | $startup_ratio | ≤ 1.15 × floor | $(at_most "$startup_ratio" 1.15) |"
+  echo "| Memory 1 s after mapping: proportional set size of all the program's processes (median of $RUNS) | $((floor_kb / 1024)) MiB ($floor_kb kB) | $((tv_kb / 1024)) MiB ($tv_kb kB) | $memory_ratio | ≤ 1.10 × floor | $(at_most "$memory_ratio" 1.10) |"
+  echo "| Idle ${IDLE_SECONDS} s, window shown: voluntary context switches of all its processes (of which) | $floor_shown ($(idle_detail floor.syscalls-shown)) | $tv_shown ($(idle_detail tallyvane.syscalls-shown)) | | 1 wake-up per minute, for the checkpoint | $shown_goal |"
+  echo "| Idle ${IDLE_SECONDS} s, window hidden: voluntary context switches of all its processes (of which) | $floor_hidden ($(idle_detail floor.syscalls-hidden)) | $tv_hidden ($(idle_detail tallyvane.syscalls-hidden)) | | 1 wake-up per minute, for the checkpoint | $hidden_goal |"
   echo "| Checkpoint write, fsyncs included (median of 10 repetitions) | | $CHECKPOINT_MS ms, $CHECKPOINT_FSYNCS fsyncs | | | |"
   echo "| Start-up with a 1 MB trip log (20,000 lines) vs an empty one (median of $RUNS) | | $big_ms ms vs $tv_ms ms | $big_ratio | ≤ 1.5 × | $(at_most "$big_ratio" 1.5) |"
-  echo "| Resident size with the 1 MB trip log | | $((big_kb / 1024)) MiB ($big_kb kB) | $(ratio "$big_kb" "$floor_kb") × floor | | |"
+  echo "| Memory with the 1 MB trip log | | $((big_kb / 1024)) MiB ($big_kb kB) | $(ratio "$big_kb" "$floor_kb") × floor | | |"
   if [ -s "$WORK/tmpfs.map" ]; then
     local ram_ms
     ram_ms=$(median <"$WORK/tmpfs.map")

@@ -11,6 +11,7 @@ BACKGROUND_PIDS=()
 
 cleanup() {
   stop_processes "${BACKGROUND_PIDS[@]}"
+  mountpoint -q "$WORK/bound" && umount "$WORK/bound"
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -277,9 +278,16 @@ closed_folder_appends_and_writes_in_place() {
 # A second start from the same folder shows the running copy's window and
 # leaves both files alone; a copy in another folder is independent; a
 # killed copy leaves no guard behind, and the log says the computer ran on.
+# With "bound", the second start comes through a bind mount of the folder:
+# the same folder.
 second_start_shows_the_running_copy() {
-  local folder other window log checkpoint first
-  folder=$(new_folder single)
+  local folder other window log checkpoint first second
+  folder=$(new_folder "single${1:-}")
+  second=$folder
+  if [ -n "${1:-}" ]; then
+    second="$WORK/bound"
+    mkdir -p "$second" && mount --bind "$folder" "$second" || { fail "mount --bind failed"; return; }
+  fi
   launch "$folder"
   first=$PROGRAM
   wait_for mapped_main_window || fail "the main window did not show"
@@ -287,7 +295,7 @@ second_start_shows_the_running_copy() {
   press_until "$window" Return is_unmapped "$window" || fail "Continue did not hide the window"
   log=$(cat "$folder/triplog.txt")
   checkpoint=$(cat "$folder/CHKPT.INI")
-  launch "$folder"
+  launch "$second"
   wait_for_exit
   [ "$EXIT_CODE" = 0 ] || fail "exit code of the second start: $EXIT_CODE"
   [ "$(cat "$folder/triplog.txt")" = "$log" ] || fail "the trip log changed: $(cat "$folder/triplog.txt")"
@@ -306,6 +314,96 @@ second_start_shows_the_running_copy() {
   wait_for mapped_main_window || fail "the start after a kill did not show its window"
   grep -q "  ABNORMAL PROGRAM END"$'\r'"$" "$folder/triplog.txt" || fail "no abnormal verdict after the kill"
   grep -q "  The computer kept running: only this program was stopped"$'\r'"$" "$folder/triplog.txt" || fail "no kept-running line after the kill"
+}
+
+second_start_through_a_bind_mount() {
+  if [ "$(id -u)" != 0 ]; then echo "  skipped: needs root to bind-mount a folder"; return; fi
+  second_start_shows_the_running_copy bound
+}
+
+# The program meets an end that it does not control: a signal to its
+# processes (the program, or all), with its display alive, or ending with
+# them (a power cut), or the end of its display alone, as a desktop without
+# a session manager ends a session. Only the last is a normal end.
+meets_its_end() {
+  local signal=$1 whom=$2 words=$3 folder display=$DISPLAY xvfb watcher
+  folder=$(new_folder "end-$signal-$whom")
+  if [[ $whom == *display* ]]; then
+    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$folder/display" 2>/dev/null &
+    xvfb=$!
+    BACKGROUND_PIDS+=($xvfb)
+    wait_for test -s "$folder/display" || { fail "Xvfb did not start"; return; }
+    display=":$(head -n1 "$folder/display")"
+  fi
+  DISPLAY=$display launch "$folder"
+  DISPLAY=$display wait_for mapped_main_window || { fail "the main window did not show"; return; }
+  watcher=$(pgrep -P "$PROGRAM") || fail "no watcher process"
+  case $whom in
+    program) kill -"$signal" "$PROGRAM" ;;
+    all) kill -"$signal" "$watcher" "$PROGRAM" ;;
+    display) kill -"$signal" "$xvfb" ;;
+    all+display) kill -"$signal" "$watcher" "$PROGRAM" "$xvfb" ;;
+  esac
+  wait_for_exit
+  [ "$EXIT_CODE" != timeout ] || fail "the program stays"
+  wait_for process_ended "$watcher" || fail "the watcher stays"
+  launch "$folder"
+  wait_for mapped_main_window || fail "the next start did not show its window"
+  grep -q "  $words"$'\r'"$" "$folder/triplog.txt" || fail "next start: $(tr -d '\r' <"$folder/triplog.txt")"
+}
+all_killed_with_the_display_alive() { meets_its_end KILL all "ABNORMAL PROGRAM END"; }
+segfault_with_the_display_alive() { meets_its_end SEGV program "ABNORMAL PROGRAM END"; }
+abort_with_the_display_alive() { meets_its_end ABRT program "ABNORMAL PROGRAM END"; }
+power_cut_takes_the_display_too() { meets_its_end KILL all+display "ABNORMAL PROGRAM END"; }
+x_server_ends() { meets_its_end TERM display "Normal program shutdown"; }
+
+# The name a process listens at, from the kernel's list of Unix sockets.
+listening_name() {
+  local inodes
+  inodes=$(find /proc/"$1"/fd -lname 'socket:*' -printf '%l\n' 2>/dev/null | tr -dc '0-9\n' | tr '\n' ' ')
+  awk -v inodes=" $inodes" '$8 ~ /^@tallyvane/ && index(inodes, " " $7 " ") { print $8 }' /proc/net/unix
+}
+
+# As the account nobody, in the background: python3 running a script on a
+# socket name.
+stranger_on() {
+  setpriv --reuid=nobody --regid=nogroup --clear-groups /usr/bin/python3 -c "import socket, time
+name = '\\0' + '$1'
+$2" >"$WORK/stranger.txt" &
+  STRANGER=$!
+  BACKGROUND_PIDS+=($STRANGER)
+}
+
+# Another account's copy from the same folder, started first, neither stops
+# this user's start nor shows its window when it connects; nor does another
+# account's listener at this user's name whose queue is full.
+another_account_counts_for_nothing() {
+  local folder window name first
+  if [ "$(id -u)" != 0 ]; then echo "  skipped: needs root to run a copy as nobody"; return; fi
+  folder=$(new_folder other-account)
+  chmod 755 "$WORK" "$folder"
+  (cd "$folder" && exec setpriv --reuid=nobody --regid=nogroup --clear-groups ./tallyvane >/dev/null 2>&1) &
+  first=$!
+  BACKGROUND_PIDS+=($first)
+  wait_for x_window_named "$first" "Application Error" || fail "the other account's copy shows no start-up error"
+  launch "$folder"
+  wait_for mapped_main_window || { fail "the start did not run beside another account's copy"; return; }
+  window=$(main_window)
+  press_until "$window" Return is_unmapped "$window" || fail "Continue did not hide the window"
+  name=$(listening_name "$PROGRAM")
+  stranger_on "${name#@}" "socket.socket(socket.AF_UNIX).connect(name)"
+  wait "$STRANGER" || fail "another account could not connect to $name"
+  sleep 0.5
+  is_unmapped "$window" || fail "another account's connect showed the window"
+  kill -TERM "$PROGRAM"
+  wait_for_exit
+  stranger_on "${name#@}" "s = socket.socket(socket.AF_UNIX); s.bind(name); s.listen(0); c = []
+while not c or c[-1].connect_ex(name) == 0: c.append(socket.socket(socket.AF_UNIX)); c[-1].setblocking(False)
+print('full', flush=True); time.sleep(300)"
+  wait_for grep -q full "$WORK/stranger.txt" || fail "the stranger's listener did not start"
+  launch "$folder"
+  wait_for mapped_main_window || fail "another account's listener stopped the start"
+  stop_processes "$STRANGER" "$first"
 }
 
 # A hand-edited stamp is shown as the text it is, never as markup.
@@ -399,10 +497,8 @@ CASES=(first_run_then_sigterm first_run_then_sighup first_run_then_sigint
   session_end_with_an_unwritable_checkpoint start_after_power_cut
   continue_then_tray_click_shows_the_window exit_menu_ends_with_a_normal_shutdown
   folder_named_triplog_fails_the_start read_only_folder_fails_the_start
-  end_signal_during_the_start_error_box second_start_shows_the_running_copy stamp_with_markup_shows_as_text
-  failed_starts_add_no_verdicts unreadable_files_fail_the_start_at_once closed_folder_appends_and_writes_in_place)
-CASES+=(log_notes_survive_the_log_command_and_exit log_window_on_a_10_mb_line_keeps_the_end_signal
-  log_save_keeps_the_bytes_not_typed)
+  end_signal_during_the_start_error_box second_start_shows_the_running_copy second_start_through_a_bind_mount
+  another_account_counts_for_nothing stamp_with_markup_shows_as_text)
 (($# > 1)) && CASES=("${@:2}")
 
 start_display || exit 1

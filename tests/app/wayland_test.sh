@@ -122,10 +122,10 @@ for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
   SANITIZER_ENV+=("$name=$value")
 done
 
-# A program folder of the session's user with a copy of the program. The
-# protocol log shows what the program asks of the compositor.
+# A program folder of the session's user (or the one given) with a copy of
+# the program. The protocol log shows what the program asks of the compositor.
 launch() {
-  local folder="$SESSION/app"
+  local folder="${1:-$SESSION/app}"
   mkdir -p "$folder"
   cp "$BINARY" "$folder/tallyvane"
   give "$folder"
@@ -249,6 +249,31 @@ tray_host_after_start() {
   sigterm_ends_normally
 }
 
+# The compositor ends under the running program, as every Wayland desktop
+# ends a session: a normal end, and the next start says so.
+compositor_ends_under_the_program() {
+  local bar=$1 name=$2 watcher folder
+  start_session "$name" "$bar" || return
+  [ "$bar" = none ] || wait_for tray_host_ready || { fail "swaybar registered no StatusNotifierWatcher with a host"; return; }
+  launch
+  folder=$FOLDER
+  wait_for main_window_shown || { fail "the main window did not show"; return; }
+  watcher=$(pgrep -P "$PROGRAM") || fail "no watcher process"
+  in_session swaymsg exit >/dev/null 2>&1
+  wait_for_exit
+  [ "$EXIT_CODE" != timeout ] || fail "the program outlived its compositor"
+  wait_for process_ended "$watcher" || fail "the watcher stays"
+  [ "$(status_in "$folder")" = 0 ] || fail "status after the compositor ended: $(status_in "$folder")"
+  stop_session
+  start_session "$name-next" none || return
+  launch "$folder"
+  wait_for main_window_shown || { fail "the next start did not show its window"; return; }
+  grep -q "  Normal program shutdown"$'\r'"$" "$folder/triplog.txt" ||
+    fail "no normal end at the next start: $(tr -d '\r' <"$folder/triplog.txt")"
+}
+compositor_ends_with_a_bar() { compositor_ends_under_the_program bar end-bar; }
+compositor_ends_without_a_bar() { compositor_ends_under_the_program none end-nobar; }
+
 before_case() {
   ITEM_SERVICE=
   FOLDER=
@@ -262,7 +287,8 @@ after_failed_case() {
 after_case() { stop_session; }
 
 # Every case by default; the names given after the binary run alone.
-CASES=(tray_continue_hides_and_activate_shows no_tray_continue_minimizes tray_host_after_start)
+CASES=(tray_continue_hides_and_activate_shows no_tray_continue_minimizes tray_host_after_start
+  compositor_ends_with_a_bar compositor_ends_without_a_bar)
 (($# > 1)) && CASES=("${@:2}")
 
 for name in "${CASES[@]}"; do run_case "$name"; done

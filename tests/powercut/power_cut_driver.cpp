@@ -147,8 +147,9 @@ int CutAgainAndAgain(int argc, char** argv) {
   while (tally.Cuts < wantedCuts && Clock::now() - began < timeLimit) {
     const TFolderState before = ReadFolderState(folder, ProgramName);
     using TSpan = std::uniform_int_distribution<long>;
-    TSpan spans[] = {TSpan(0, LongestCut.count()), TSpan(0, writes.To().count()),
-                     TSpan(writes.From().count(), writes.To().count())};
+    // On a loaded machine a start can write later than the longest cut.
+    const long to = writes.To().count();
+    TSpan spans[] = {TSpan(0, LongestCut.count()), TSpan(0, to), TSpan(std::min(writes.From().count(), to), to)};
     const microseconds delay{spans[tally.Cuts % 3](random)};
     watch.Clear();
     TWriteTimes times;
