@@ -112,11 +112,12 @@ std::string OutageSummary(const TOutageRecord& record) {
 }
 
 std::vector<TMonthCount> OutagesPerMonth(const TOutageRecord& record, const Cdatlib::TCalDateTime& now) {
-  const int64_t lastMonth = int64_t{now.Date.Year} * 12 + now.Date.Month - 1;
+  const int64_t lastMonth = Cdatlib::MonthIndex(now.Date);
   const int64_t firstMonth = lastMonth - 11;
   std::vector<TMonthCount> months;
   for (int64_t month = firstMonth; month <= lastMonth; ++month) {
-    months.push_back({static_cast<uint16_t>(month / 12), static_cast<uint16_t>(month % 12 + 1), 0});
+    const Cdatlib::TCalDate first = Cdatlib::FirstOfMonthIndex(month);
+    months.push_back({first.Year, first.Month, 0});
   }
   for (const TOutage& outage : record.Outages) {
     const int64_t month = MonthOfMinutes(outage.LostAfter);

@@ -18,11 +18,7 @@ int64_t DigitsAt(std::string_view text, std::size_t from, std::size_t count) {
   return value;
 }
 
-int64_t FloorDiv(int64_t value, int64_t divisor) {
-  return value / divisor - (value % divisor < 0 ? 1 : 0);
-}
-
-Cdatlib::TCalDate DateOf(int64_t minutes) { return Cdatlib::DateOfUnixDay(FloorDiv(minutes, MinutesPerDay)); }
+Cdatlib::TCalDate DateOf(int64_t minutes) { return Cdatlib::DateOfUnixDay(Cdatlib::FloorDiv(minutes, MinutesPerDay)); }
 
 }  // namespace
 
@@ -43,7 +39,7 @@ std::optional<int64_t> MinutesOfStamp(std::string_view text) {
 }
 
 std::string StampOfMinutes(int64_t minutes) {
-  const int64_t minuteOfDay = minutes - FloorDiv(minutes, MinutesPerDay) * MinutesPerDay;
+  const int64_t minuteOfDay = minutes - Cdatlib::FloorDiv(minutes, MinutesPerDay) * MinutesPerDay;
   return DateOfMinutes(minutes) + " " +
          Cdatlib::ShortTimeText({static_cast<uint16_t>(minuteOfDay / 60), static_cast<uint16_t>(minuteOfDay % 60), 0});
 }
@@ -51,8 +47,7 @@ std::string StampOfMinutes(int64_t minutes) {
 std::string DateOfMinutes(int64_t minutes) { return Cdatlib::IsoDateText(DateOf(minutes)); }
 
 int64_t MonthOfMinutes(int64_t minutes) {
-  const Cdatlib::TCalDate date = DateOf(minutes);
-  return int64_t{date.Year} * 12 + date.Month - 1;
+  return Cdatlib::MonthIndex(DateOf(minutes));
 }
 
 std::string DurationText(int64_t minutes) {

@@ -26,10 +26,10 @@ const std::error_category& FileProblemCategory() {
 }  // namespace
 
 EFileFailure::EFileFailure(TFileStep step, const std::string& path, int code)
-    : std::system_error(code, std::generic_category(), path), step_(step), path_(path) {}
+    : std::system_error(code, std::generic_category(), path), step_(step) {}
 
 EFileFailure::EFileFailure(TFileStep step, const std::string& path, TFileProblem problem)
-    : std::system_error(static_cast<int>(problem), FileProblemCategory(), path), step_(step), path_(path) {}
+    : std::system_error(static_cast<int>(problem), FileProblemCategory(), path), step_(step) {}
 
 int EFileFailure::Code() const noexcept {
   return code().category() == std::generic_category() ? code().value() : 0;

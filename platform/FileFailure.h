@@ -27,7 +27,6 @@ class EFileFailure : public std::system_error {
   EFileFailure(TFileStep step, const std::string& path, TFileProblem problem);
 
   TFileStep Step() const noexcept { return step_; }
-  const std::string& Path() const noexcept { return path_; }
   // The system error number; 0 for the layer's own problems.
   int Code() const noexcept;
   bool Is(TFileProblem problem) const noexcept;
@@ -36,7 +35,6 @@ class EFileFailure : public std::system_error {
 
  private:
   TFileStep step_;
-  std::string path_;
 };
 
 }  // namespace Platform

@@ -37,11 +37,13 @@ std::vector<std::string> EntriesOf(const std::string& folder) {
   return names;
 }
 
-}  // namespace
-
+// ".NAME.tmp-" in the target's folder; every temporary of the target starts
+// with it and ends in six random characters.
 std::string TempPathPrefix(const std::string& target) {
   return FolderOf(target) + "/" + TempNamePrefix(target);
 }
+
+}  // namespace
 
 TUniqueFd CreateTempBeside(const std::string& target, std::string& tempPath) {
   std::string pattern = TempPathPrefix(target) + std::string(RandomPartLength, 'X');

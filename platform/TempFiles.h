@@ -8,10 +8,6 @@
 
 namespace Platform {
 
-// ".NAME.tmp-" in the target's folder; every temporary of the target starts
-// with it and ends in six random characters.
-std::string TempPathPrefix(const std::string& target);
-
 // Creates a new, empty, private temporary beside the target. On failure the
 // descriptor is invalid and errno tells why.
 TUniqueFd CreateTempBeside(const std::string& target, std::string& tempPath);

@@ -85,9 +85,8 @@ TForm1::TForm1() {
   Outages1 = MainMenu1->addAction(QStringLiteral("&Outages"));
   About1 = MainMenu1->addAction(QStringLiteral("&About"));
 
-  // Created disabled with the default interval; the start-up sequence starts it.
+  // Created stopped; the start-up sequence sets its interval and starts it.
   Timer1 = new QTimer(this);
-  Timer1->setInterval(1000);
   Timer1->setTimerType(Qt::CoarseTimer);
 
   TrayIconData = new Desktop::TNotificationIcon(this);

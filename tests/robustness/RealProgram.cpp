@@ -60,15 +60,14 @@ bool DropRoot() {
   ::_exit(127);
 }
 
-// The log ends with the start's line, and the checkpoint says running with
-// a stamp no earlier than that line's: both of its keys are written.
+// The log ends with the start's line (or the computer line that may follow
+// it), and the checkpoint says running with a stamp no earlier than that
+// line's: both of its keys are written.
 bool StartIsOver(const std::string& checkpoint, const std::string& log) {
-  const auto lineEnd = log.rfind("\r\n");
-  if (lineEnd == std::string::npos || lineEnd == 0) return false;
-  const auto breakBefore = log.rfind("\r\n", lineEnd - 1);
-  const std::string line = log.substr(breakBefore == std::string::npos ? 0 : breakBefore + 2);
-  if (line.find("  Program ") == std::string::npos) return false;
-  const std::string startStamp = line.substr(0, 16);
+  const auto start = log.rfind("  Program ");
+  if (start == std::string::npos || start < 16 || !log.ends_with("\r\n")) return false;
+  const auto lineStart = log.rfind("\r\n", start);
+  const std::string startStamp = log.substr(lineStart == std::string::npos ? 0 : lineStart + 2, 16);
   const auto stamp = checkpoint.find("TripTS=");
   return checkpoint.find("TripStatus=1\r\n") != std::string::npos && stamp != std::string::npos &&
          checkpoint.substr(stamp + 7, 16) >= startStamp;
