@@ -14,6 +14,7 @@ stamp() { date -d "@$(($(date +%s) - $1))" "+${2:-%Y-%m-%d %H:%M}"; }
 # The last run ended an hour before the computer started: an outage of the computer.
 DAY=86400 BEFORE_BOOT=$(($(date +%s) - $(awk '/^btime/ {print $2}' /proc/stat) + 3600))
 LAST_RUN=$(stamp "$BEFORE_BOOT")
+BOOT=$(date -d "@$(awk '/^btime/ {print $2}' /proc/stat)" '+%Y-%m-%d %H:%M')
 
 # After that abnormal end, with two older outages in the log.
 before_case() {
@@ -46,6 +47,8 @@ outages_table_is_named_and_described() {
   choose o focused_is $'table cell\t'"$LAST_RUN" || fail "focus not on the newest outage: $(said 1-2 focused)"
   local summary && summary=$(said 3 table Outages)
   [ -n "$summary" ] && probe label "$summary" >/dev/null || fail "no table with the summary: $summary"
+  # The newest row is back at the computer's start, which went down.
+  probe "table cell" "$BOOT" >/dev/null && probe "table cell" computer >/dev/null || fail "no row back at $BOOT"
 }
 outages_chart_reads_its_months() {
   local -A counts=() && local ago entry text
