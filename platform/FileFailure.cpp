@@ -1,5 +1,9 @@
 #include "platform/FileFailure.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+
 namespace Platform {
 
 namespace {
@@ -37,6 +41,11 @@ int EFileFailure::Code() const noexcept {
 
 bool EFileFailure::Is(TFileProblem problem) const noexcept {
   return code().category() == FileProblemCategory() && code().value() == static_cast<int>(problem);
+}
+
+void RequireRegularFile(mode_t mode, TFileStep step, const std::string& path) {
+  if (S_ISDIR(mode)) throw EFileFailure(step, path, EISDIR);
+  if (!S_ISREG(mode)) throw EFileFailure(step, path, TFileProblem::NotRegularFile);
 }
 
 }  // namespace Platform

@@ -3,6 +3,8 @@
 // Callers turn it into their own message.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <system_error>
 
@@ -36,5 +38,9 @@ class EFileFailure : public std::system_error {
  private:
   TFileStep step_;
 };
+
+// Only a regular file is read or written: a directory fails as the system
+// would, anything else (a pipe, a device) as the layer's own refusal.
+void RequireRegularFile(mode_t mode, TFileStep step, const std::string& path);
 
 }  // namespace Platform

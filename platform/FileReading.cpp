@@ -19,8 +19,7 @@ TUniqueFd OpenForReading(const std::string& path, struct stat& info) {
   TUniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   if (!fd.Valid()) throw EFileFailure(TFileStep::Open, path, errno);
   if (::fstat(fd.Get(), &info) != 0) throw EFileFailure(TFileStep::Open, path, errno);
-  if (S_ISDIR(info.st_mode)) throw EFileFailure(TFileStep::Open, path, EISDIR);
-  if (!S_ISREG(info.st_mode)) throw EFileFailure(TFileStep::Open, path, TFileProblem::NotRegularFile);
+  RequireRegularFile(info.st_mode, TFileStep::Open, path);
   return fd;
 }
 

@@ -28,8 +28,7 @@ TTargetState ExamineTarget(const std::string& path, const std::string& target) {
     if (errno == ENOENT) return state;
     throw EFileFailure(TFileStep::Create, path, errno);
   }
-  if (S_ISDIR(info.st_mode)) throw EFileFailure(TFileStep::Create, path, EISDIR);
-  if (!S_ISREG(info.st_mode)) throw EFileFailure(TFileStep::Create, path, TFileProblem::NotRegularFile);
+  RequireRegularFile(info.st_mode, TFileStep::Create, path);
   // Non-blocking, so that a file turned into a pipe meanwhile cannot hang it.
   state.Writable = TUniqueFd(
       ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));

@@ -12,9 +12,9 @@ source "$(dirname "$0")/case_runner.sh"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 stamp() { date -d "@$(($(date +%s) - $1))" "+${2:-%Y-%m-%d %H:%M}"; }
 # The last run ended an hour before the computer started: an outage of the computer.
-DAY=86400 BEFORE_BOOT=$(($(date +%s) - $(awk '/^btime/ {print $2}' /proc/stat) + 3600))
-LAST_RUN=$(stamp "$BEFORE_BOOT")
-BOOT=$(date -d "@$(awk '/^btime/ {print $2}' /proc/stat)" '+%Y-%m-%d %H:%M')
+BOOT_SECONDS=$(awk '/^btime/ {print $2}' /proc/stat)
+DAY=86400 BEFORE_BOOT=$(($(date +%s) - BOOT_SECONDS + 3600))
+LAST_RUN=$(stamp "$BEFORE_BOOT") BOOT=$(date -d "@$BOOT_SECONDS" '+%Y-%m-%d %H:%M')
 
 # After that abnormal end, with two older outages in the log.
 before_case() {
