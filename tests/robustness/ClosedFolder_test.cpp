@@ -24,17 +24,8 @@ namespace {
 using namespace Robustness;
 using namespace TestSupport;
 
-const std::string OldCheckpoint = "[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n";
-const std::string OldLog = "an older line\r\n";
 const std::string NewLog = OldLog + "2026-12-07 08:02  Program restart\r\n";
 
-std::string Listing(const std::string& folder) {
-  std::string names;
-  for (const std::string& name : EntryNames(folder)) names += name + " ";
-  return names;
-}
-
-enum class TFile { Checkpoint, Log };
 enum class TFileState { Writable, ReadOnly, Missing };
 
 struct TClosedCase {
@@ -110,7 +101,7 @@ TEST_P(ClosedFolder, WritesInPlaceOrFailsWithItsMessage) {
       break;
   }
   const std::string name = checkpoint ? "CHKPT.INI " : "triplog.txt ";
-  EXPECT_EQ(Listing(work_), c.State == TFileState::Missing ? "" : name) << "no temporary file may stay";
+  EXPECT_EQ(EntryList(work_), c.State == TFileState::Missing ? "" : name) << "no temporary file may stay";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -146,7 +137,7 @@ TEST_F(ClosedFolderProgram, TheFinalCheckpointIsWrittenInPlace) {
   ::chmod(program_.c_str(), 0555);
   EXPECT_EQ(program.EndSession(), 0) << program.ErrorOutput();
   EXPECT_NE(ReadBytes(checkpoint_).find("TripStatus=0\r\n"), std::string::npos) << ReadBytes(checkpoint_);
-  EXPECT_EQ(Listing(program_), "CHKPT.INI tallyvane triplog.txt ");
+  EXPECT_EQ(EntryList(program_), "CHKPT.INI tallyvane triplog.txt ");
 }
 
 TEST_F(ClosedFolderProgram, AReadOnlyCheckpointFailsWithItsPathAndKeepsTheStart) {
@@ -159,7 +150,7 @@ TEST_F(ClosedFolderProgram, AReadOnlyCheckpointFailsWithItsPathAndKeepsTheStart)
   EXPECT_TRUE(program.WaitForErrorOutput("Unable to write to " + checkpoint_)) << program.ErrorOutput();
   program.Kill();
   EXPECT_EQ(ReadBytes(checkpoint_), started);
-  EXPECT_EQ(Listing(program_), "CHKPT.INI tallyvane triplog.txt ");
+  EXPECT_EQ(EntryList(program_), "CHKPT.INI tallyvane triplog.txt ");
 }
 
 }  // namespace

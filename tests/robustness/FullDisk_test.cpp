@@ -27,8 +27,6 @@ namespace {
 using namespace Robustness;
 using namespace TestSupport;
 
-const std::string OldCheckpoint = "[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n";
-const std::string OldLog = "an older line\r\n";
 constexpr char Separator = '\x1f';
 
 // What a child left on its full disk, which the parent cannot see.
@@ -57,13 +55,6 @@ std::string ContentOrMissing(const std::string& path) {
   return std::filesystem::exists(path) ? ReadBytes(path) : "(missing)";
 }
 
-std::string EntriesOf(const std::string& folder) {
-  std::string names;
-  for (const std::string& name : EntryNames(folder)) names += name + " ";
-  return names;
-}
-
-enum class TFile { Checkpoint, Log };
 
 struct TFullDiskCase {
   const char* Name;
@@ -122,7 +113,7 @@ TEST_P(FullDisk, FailsWithItsMessageAndLeavesTheOldFile) {
     }
     if (c.File == TFile::Log && !log.LogDirty) outcome.Error += " (and the log no longer dirty)";
     outcome.File = ContentOrMissing(path);
-    outcome.Entries = EntriesOf(program_);
+    outcome.Entries = EntryList(program_);
     return outcome.Encoded();
   });
   ASSERT_FALSE(child.Threw) << child.Text;
@@ -167,7 +158,7 @@ TEST(FullDiskProgram, AStartStopsAtTheLogSaveAndChangesNothing) {
     run.Kill();
     if (ReadBytes(program + "/CHKPT.INI") != OldCheckpoint) report += " checkpoint changed;";
     if (ReadBytes(program + "/triplog.txt") != OldLog) report += " log changed;";
-    if (EntriesOf(program) != "CHKPT.INI tallyvane triplog.txt ") report += " entries: " + EntriesOf(program);
+    if (EntryList(program) != "CHKPT.INI tallyvane triplog.txt ") report += " entries: " + EntryList(program);
     return report;
   });
   if (child.Text == "skip") GTEST_SKIP() << "no tmpfs can be mounted here (needs root)";

@@ -11,6 +11,13 @@
 
 namespace Robustness {
 
+// What a program folder holds before a case starts the program in it: the
+// checkpoint of a run that was still going, and one line of history.
+inline const std::string OldCheckpoint = "[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n";
+inline const std::string OldLog = "an older line\r\n";
+
+enum class TFile { Checkpoint, Log };
+
 struct TRunOptions {
   bool Strace = false;
   bool Unprivileged = false;

@@ -51,6 +51,12 @@ std::vector<std::string> EntryNames(const std::string& folder) {
   return names;
 }
 
+std::string EntryList(const std::string& folder) {
+  std::string list;
+  for (const std::string& name : EntryNames(folder)) list += name + " ";
+  return list;
+}
+
 unsigned PermissionBits(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) throw std::runtime_error("cannot stat " + path);

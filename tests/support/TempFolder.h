@@ -25,6 +25,8 @@ class TTempFolder {
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 std::vector<std::string> EntryNames(const std::string& folder);  // sorted
+// The same names on one line, each followed by a space.
+std::string EntryList(const std::string& folder);
 unsigned PermissionBits(const std::string& path);
 
 }  // namespace TestSupport
