@@ -4,12 +4,30 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "DialogsTest.h"
+#include <gtest/gtest.h>
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "platform/qt/CursorPlacement.h"
 #include "platform/qt/MessageAtCursor.h"
+#include "platform/qt/ProgramCursor.h"
+#include "support/ModalBoxes.h"
 
 namespace {
 
-class WindowHelpersTest : public DialogsTest {};
+class WindowHelpersTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PlatformQt::LastDialogPoint = {0, 0};
+    PlatformQt::LastBoxClosePoint = {0, 0};
+    QCursor::setPos(100, 100);
+  }
+  void TearDown() override { PlatformQt::ClearProgramCursor(); }
+
+  static QRect Screen() { return QGuiApplication::primaryScreen()->geometry(); }
+};
 
 TEST_F(WindowHelpersTest, ClampingPullsBackAtTheRightAndBottomEdgesOnly) {
   const QRect screen(0, 0, 800, 600);
