@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/TextLines.h"
+
 namespace Monitor {
 
 namespace {
@@ -21,14 +23,11 @@ std::string WithCrLfBreaks(std::string text) {
   if (AllBreaksAreCrLf(text)) return text;
   std::string result;
   result.reserve(text.size() + text.size() / 32);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') {
-      result.push_back(c);
-      continue;
-    }
-    result.append("\r\n");
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+  for (std::size_t at = 0; at < text.size();) {
+    const Platform::TLineSpan line = Platform::LineAt(text, at);
+    result.append(text, line.Begin, line.End - line.Begin);
+    if (line.Next > line.End) result.append("\r\n");
+    at = line.Next;
   }
   return result;
 }

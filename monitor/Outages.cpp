@@ -1,10 +1,10 @@
 #include "monitor/Outages.h"
 
-#include <algorithm>
 
 #include "monitor/BootLine.h"
 #include "monitor/StampMinutes.h"
 #include "monitor/ZoneTime.h"
+#include "platform/TextLines.h"
 
 namespace Monitor {
 
@@ -24,17 +24,6 @@ std::string_view WordsAfterStamp(std::string_view line) {
   std::string_view words = line.substr(StampLength);
   while (!words.empty() && (words.front() == ' ' || words.front() == '\t')) words.remove_prefix(1);
   return words;
-}
-
-template <typename Visit>
-void ForEachLine(std::string_view text, Visit visit) {
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-    visit(text.substr(start, end - start));
-    start = end + 1;
-    if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++start;
-  }
 }
 
 std::string CountText(std::size_t count, const std::string& what) {
@@ -61,7 +50,7 @@ TOutageTexts TextsOf(const TOutage& outage) {
 TOutageRecord ReadOutages(std::string_view logText) {
   TOutageRecord record;
   TAwaiting awaiting = awNothing;
-  ForEachLine(logText, [&](std::string_view line) {
+  Platform::ForEachLine(logText, [&](std::string_view line) {
     const std::optional<int64_t> stamp = MinutesOfStamp(line.substr(0, StampLength));
     if (!stamp) return;
     if (!record.Since) record.Since = stamp;

@@ -1,6 +1,7 @@
 #include "platform/IniLines.h"
 
 #include "calendar/Cdatlib.h"
+#include "platform/TextLines.h"
 
 namespace Platform {
 
@@ -52,15 +53,10 @@ TIniScanner::TIniScanner(std::string_view content)
 
 bool TIniScanner::Next(TIniLine& line) {
   if (pos_ >= content_.size()) return false;
-  line.Begin = pos_;
-  line.End = content_.find_first_of("\r\n", pos_);
-  if (line.End == std::string_view::npos) {
-    line.End = line.Next = content_.size();
-  } else {
-    const bool crLf = content_[line.End] == '\r' && line.End + 1 < content_.size() &&
-                      content_[line.End + 1] == '\n';
-    line.Next = line.End + (crLf ? 2 : 1);
-  }
+  const TLineSpan span = LineAt(content_, pos_);
+  line.Begin = span.Begin;
+  line.End = span.End;
+  line.Next = span.Next;
   Classify(content_.substr(line.Begin, line.End - line.Begin), line);
   pos_ = line.Next;
   return true;
