@@ -1,6 +1,5 @@
 #include "monitor/Outages.h"
 
-
 #include "monitor/BootLine.h"
 #include "monitor/StampMinutes.h"
 #include "monitor/ZoneTime.h"
