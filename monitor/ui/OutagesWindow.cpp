@@ -15,17 +15,12 @@
 #include "platform/desktop/EventErrors.h"
 #include "platform/desktop/ProgramFonts.h"
 #include "platform/desktop/ProgramIcon.h"
+#include "platform/qt/Controls.h"
 #include "platform/qt/QtText.h"
 
 TFOutages* FOutages = nullptr;
 
 namespace {
-
-QLabel* PlainLabel(QWidget* parent, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setTextFormat(Qt::PlainText);
-  return label;
-}
 
 // Columns as wide as a stamp or their heading, set once: sizing them to
 // their contents would read every row of a long log.
@@ -56,7 +51,7 @@ TFOutages::TFOutages() {
   Monitor::SetBackground(client, Monitor::Silver);
   setCentralWidget(client);
 
-  Label1 = PlainLabel(client, QString());
+  Label1 = PlatformQt::PlainLabel(client, QString());
   Label1->setWordWrap(true);
 
   table_ = new TOutageTable(this);
@@ -73,7 +68,7 @@ TFOutages::TFOutages() {
   StringGrid1->verticalHeader()->setDefaultSectionSize(StringGrid1->fontMetrics().height() + 6);
   SizeColumns(StringGrid1);
 
-  Label2 = PlainLabel(client, QStringLiteral("Outages per month, the last twelve months"));
+  Label2 = PlatformQt::PlainLabel(client, QStringLiteral("Outages per month, the last twelve months"));
   Chart1 = new TMonthBars(client);
   Chart1->setAccessibleName(Label2->text());
 

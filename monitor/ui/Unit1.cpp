@@ -22,18 +22,16 @@
 #include "platform/desktop/NotificationIcon.h"
 #include "platform/desktop/ProgramFonts.h"
 #include "platform/desktop/ProgramIcon.h"
+#include "platform/qt/Controls.h"
 #include "platform/qt/QtText.h"
 
 TForm1* Form1 = nullptr;
 
 namespace {
 
+// The verdict repeats the checkpoint file's text as it stands, never as markup.
 QLabel* MakeLabel(QWidget* parent, int left, int top, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  // The verdict repeats the checkpoint file's text as it stands, never as markup.
-  label->setTextFormat(Qt::PlainText);
-  label->setFont(Desktop::SansSerifPixelFont(16, false));
-  label->move(left, top);
+  QLabel* label = PlatformQt::PlainLabel(parent, text, {left, top}, Desktop::SansSerifPixelFont(16, false));
   label->adjustSize();
   return label;
 }

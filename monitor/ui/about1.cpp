@@ -18,6 +18,7 @@
 #include "platform/desktop/EventErrors.h"
 #include "platform/desktop/ProgramFonts.h"
 #include "platform/desktop/ProgramIcon.h"
+#include "platform/qt/Controls.h"
 #include "platform/qt/QtText.h"
 
 TFAbout1* FAbout1 = nullptr;
@@ -44,16 +45,6 @@ QFrame* LoweredPanel(QWidget* parent) {
   return panel;
 }
 
-// Sized to its text when the window first shows: measuring text loads the
-// font, which a window that may never be opened should not cost at start-up.
-QLabel* PanelLabel(QWidget* parent, int left, int top, const QString& text, const QFont& font) {
-  auto* label = new QLabel(text, parent);
-  label->setTextFormat(Qt::PlainText);  // the path is the file system's text, not markup
-  label->setFont(font);
-  label->move(left, top);
-  return label;
-}
-
 void SetTextColour(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
   for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
@@ -77,13 +68,13 @@ TFAbout1::TFAbout1() {
   Image1->setPixmap(Desktop::ProgramPixmap());
   Image1->setGeometry(5, 10, 32, 32);
   Image1->setAccessibleName(QStringLiteral("Tallyvane icon"));
-  Label1 = PanelLabel(Panel2, 46, 8, QStringLiteral("Tallyvane"), Desktop::ArialFont(13, true));
+  Label1 = PlatformQt::PlainLabel(Panel2, QStringLiteral("Tallyvane"), {46, 8}, Desktop::ArialFont(13, true));
   Label1->setWordWrap(true);
   // Black on the silver panel whatever the desktop's theme: a dark theme's
   // light text would vanish there.
   SetTextColour(Label1, Qt::black);
-  Label2 = PanelLabel(Panel2, 46, 29, QStringLiteral("Label2"), Desktop::ArialFont(11, false));
-  Label3 = PanelLabel(Panel2, 46, 45, QStringLiteral("Label3"), Desktop::ArialFont(11, false));
+  Label2 = PlatformQt::PlainLabel(Panel2, QStringLiteral("Label2"), {46, 29}, Desktop::ArialFont(11, false));
+  Label3 = PlatformQt::PlainLabel(Panel2, QStringLiteral("Label3"), {46, 45}, Desktop::ArialFont(11, false));
 
   Memo1 = new QTextEdit(this);
   Memo1->setReadOnly(true);
