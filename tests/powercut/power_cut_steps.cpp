@@ -1,7 +1,8 @@
 // Power cuts at every step of a checkpoint: runs the real program once to
 // count the system calls that its start-up and its end (SIGTERM) make on its
-// two files and their folder, then once per call with a cut right before
-// that call, each from the same folder, and judges what every cut leaves.
+// two files and their folder, then once after each call that may change
+// them, with a cut right before the next call, each from the same folder,
+// and judges what every cut leaves.
 // Each scenario of the table below is one such folder: a start after one
 // that was cut before its checkpoint, in a folder that takes new files and
 // (as root only) in one that does not while its files stay writable, run as
@@ -44,15 +45,17 @@ struct TScenario {
   std::optional<std::string> Checkpoint, Log;  // none: no such file
   bool Closed;      // a folder that takes no new file, run as the unprivileged user
   bool EndSignals;  // also an end signal before each call of the start-up
+  bool EndCuts;     // also the cuts in the normal end that follows the start
 };
 
 // A first start has no checkpoint to write in place, so it cannot start in a
-// closed folder; how end signals are met does not depend on the files.
+// closed folder. How end signals are met, and how the end writes its
+// checkpoint over the start's, do not depend on what the start found.
 const TScenario Scenarios[] = {
-    {"an open folder after a cut start", Checkpoint, LogOfACutStart, false, true},
-    {"a first start", std::nullopt, std::nullopt, false, false},
-    {"a first start beside an old log", std::nullopt, Log, false, false},
-    {"a folder that takes no new file, after a cut start", Checkpoint, LogOfACutStart, true, false},
+    {"an open folder after a cut start", Checkpoint, LogOfACutStart, false, true, true},
+    {"a first start", std::nullopt, std::nullopt, false, false, false},
+    {"a first start beside an old log", std::nullopt, Log, false, false, false},
+    {"a folder that takes no new file, after a cut start", Checkpoint, LogOfACutStart, true, false, true},
 };
 
 // The folder as every run of the scenario finds it.
@@ -84,15 +87,22 @@ int CutEveryStep(const std::string& program, const TScenario& scenario) {
   const TStepRun whole = RunWithCut(folder, {.Unprivileged = closed}, &startCalls);
   const TFolderState ended = ReadFolderState(folder, ProgramName);
   const std::vector<std::string> wholeDamage = JudgeEndCut(fresh, ended).Damage;
-  if (whole.ExitCode != 0 || startCalls < 10 || CheckpointKeysOf(ended.Checkpoint.Bytes).Status != "0" ||
+  if (whole.ExitCode != 0 || startCalls < 10 || whole.Changes.empty() ||
+      CheckpointKeysOf(ended.Checkpoint.Bytes).Status != "0" ||
       !wholeDamage.empty()) {
     std::printf("FAILED in %s: a whole run made %d calls at its start, %d in all, and ended with %d\n", where,
                 startCalls, whole.Calls, whole.ExitCode);
     for (const std::string& item : wholeDamage) std::printf("  %s\n", item.c_str());
     return 1;
   }
-  int damaged = 0;
-  for (int cut = 1; cut <= whole.Calls; ++cut) {
+  // A call that changes nothing leaves the folder as the call before it did:
+  // the cuts are made right after each call that may change it.
+  int damaged = 0, cuts = 0;
+  const int lastCut = scenario.EndCuts ? whole.Calls : startCalls + 1;
+  for (const int changed : whole.Changes) {
+    const int cut = changed + 1;
+    if (cut > lastCut) break;
+    ++cuts;
     ResetFolder(folder, scenario);
     const TFolderState before = ReadFolderState(folder, ProgramName);
     const TStepRun run = RunWithCut(folder, {.CutAt = cut, .EndAfter = startCalls, .Unprivileged = closed});
@@ -106,7 +116,8 @@ int CutEveryStep(const std::string& program, const TScenario& scenario) {
                 cut <= startCalls ? "start-up" : "end");
     for (const std::string& item : judgement.Damage) std::printf("  %s\n", item.c_str());
   }
-  std::printf("%s: %d cuts, %d in the start-up, %d damaged\n", where, whole.Calls, startCalls, damaged);
+  std::printf("%s: %d calls, %d in the start-up; %d cuts, %d damaged\n", where, whole.Calls, startCalls, cuts,
+              damaged);
   // An end signal at each step of the start-up: before it writes, the run
   // ends at once with exit code 1 and both files as they were; once it
   // writes, the run starts and then ends normally.
