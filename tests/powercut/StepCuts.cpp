@@ -102,7 +102,8 @@ bool TouchesFolder(pid_t pid, const user_regs_struct& regs, const std::string& f
 // looking up, seeking and closing, and opening for reading only.
 bool MayChange(const user_regs_struct& regs) {
   switch (regs.orig_rax) {
-    case 0: case 3: case 4: case 5: case 6: case 8: case 17: case 21: case 72: case 89: case 217: case 262: case 332:
+    case 0: case 3: case 4: case 5: case 6: case 8: case 17: case 21: case 72: case 89: case 217: case 262:
+    case 332:  // read close stat fstat lstat lseek pread access fcntl readlink getdents64 newfstatat statx
       return false;
     case 2: case 257: {  // open openat
       const unsigned long long flags = regs.orig_rax == 2 ? regs.rsi : regs.rdx;
