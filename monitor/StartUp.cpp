@@ -2,6 +2,7 @@
 
 #include "calendar/Cdatlib.h"
 #include "monitor/BootLine.h"
+#include "monitor/CutStart.h"
 #include "monitor/MonitorClock.h"
 #include "monitor/Verdict.h"
 #include "platform/EndSignals.h"
@@ -17,7 +18,6 @@ namespace {
 constexpr Cdatlib::TStampStyle MonitorStampStyle = 2;
 
 void AddToTripLog(TTripLog& log, const TStartVerdict& verdict, const std::string& bootLogLine) {
-  LoadLog(log);
   AppendLogLine(log, verdict.PreviousRunLine);
   AppendLogLine(log, verdict.StartLine);
   AppendLogLine(log, bootLogLine);
@@ -36,7 +36,9 @@ void UseCheckpointFile() {
 
 void StartMonitor(TMonitorWindow& window, TTripLog& log) {
   UseCheckpointFile();
-  const TCheckpoint previous = ReadCheckpoint();
+  const TCheckpoint onDisk = ReadCheckpoint();
+  LoadLog(log);
+  const TCheckpoint previous = CheckpointToJudge(onDisk, log.Text());
   PreviousStatus = previous.Status;
   PreviousStampText = previous.StampText;
   const std::string startText = Cdatlib::StampText(MonitorClock());

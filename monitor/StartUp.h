@@ -11,7 +11,9 @@
 
 namespace Monitor {
 
-// Read once by StartMonitor; the checkpoints of this run never change them.
+// The pair StartMonitor judged: the checkpoint file's, or the start of a
+// run cut before its checkpoint was in place (CheckpointToJudge). Set once;
+// the checkpoints of this run never change them.
 extern int32_t PreviousStatus;
 extern std::string PreviousStampText;
 
@@ -21,12 +23,12 @@ inline constexpr int CheckpointIntervalMs = 60000;
 void UseCheckpointFile();
 
 // Runs once, after the windows exist and before the event loop: reads the
-// previous checkpoint, shows the verdict (after an abnormal end with what
-// the boot time says), adds both to the trip log and saves the log, writes
-// the first checkpoint and starts the minute timer. Every error passes to
-// the caller, which ends the program; the log is saved only once the
-// checkpoint is known to be writable, so a failed start leaves both files
-// as they were.
+// previous checkpoint and the trip log, shows the verdict (after an
+// abnormal end with what the boot time says), adds both to the trip log
+// and saves the log, writes the first checkpoint and starts the minute
+// timer. Every error passes to the caller, which ends the program; the log
+// is saved only once the checkpoint is known to be writable, so a failed
+// start leaves both files as they were.
 void StartMonitor(TMonitorWindow& window, TTripLog& log);
 
 // Writes a checkpoint and shows its time in the window; when the write

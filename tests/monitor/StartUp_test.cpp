@@ -97,6 +97,18 @@ TEST_F(StartUp, TheLogKeepsTheBootTimeLine) {
                                      line + "\r\n2026-12-06 18:41  Normal program shutdown\r\n2026-12-07 08:02  Program restart\r\n");
 }
 
+TEST_F(StartUp, AStartCutAfterItsLogSaveIsTheAbnormalEndWithItsBootTimeLine) {
+  const TestSupport::TTimeZone berlin("Europe/Berlin");
+  BootClock = [] { return std::optional<int64_t>(1796623230); };  // 2026-12-07 07:00:30 in Berlin
+  WriteCheckpointFile("TripStatus=0\r\nTripTS=2026-12-06 18:41\r\n");
+  const std::string cutStart = "2026-12-06 18:41  Normal program shutdown\r\n2026-12-07 06:50  Program restart\r\n";
+  WriteBytes(logPath_, cutStart);
+  StartMonitor(window_, log_);
+  EXPECT_EQ(window_.Verdicts.back(), "When this program last ran, it terminated ABNORMALLY soon after 2026-12-07 06:50");
+  EXPECT_EQ(ReadBytes(logPath_), cutStart + "2026-12-07 06:50  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"
+                                            "2026-12-07 08:02  The computer started again at 2026-12-07 07:00: it was off for at most 10 min\r\n");
+}
+
 TEST_F(StartUp, AppendsToALogWithoutFinalBreakAndKeepsItThatWay) {
   WriteBytes(logPath_, "first\nsecond");
   StartMonitor(window_, log_);

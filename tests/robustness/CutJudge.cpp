@@ -20,9 +20,27 @@ std::string PreviousRunLine(const TCheckpointKeys& keys) {
   return keys.Status == "0" ? stamp + "  Normal program shutdown" : Upper(stamp + "  Abnormal program end");
 }
 
+// The pair a sound start judges. Every checkpoint a start puts in place bears
+// its minute or a later one, so a log whose last start is later than the
+// checkpoint holds a start cut before its checkpoint was in place: the run
+// that ended abnormally. Within the checkpoint's minute a normal end stands.
+TCheckpointKeys PairToJudge(const TCheckpointKeys& keys, const std::string& log) {
+  constexpr std::string_view Restart = "  Program restart\r\n";
+  const auto at = log.rfind(Restart);
+  if (!keys.Stamp || at == std::string::npos || at < 16) return keys;
+  const std::string start = log.substr(at - 16, 16);
+  const std::string after = log.substr(at + Restart.size());
+  const bool last = after.empty() || (after.starts_with(start + "  The c") && after.find("\r\n") == after.size() - 2);
+  const bool cut = start > *keys.Stamp || (start == *keys.Stamp && keys.Status == "1");
+  return last && cut && std::regex_match(start, StampForm) ? TCheckpointKeys{"1", start} : keys;
+}
+
 // The start adds the line about the previous run, its own start line and maybe
-// the boot time's line with the same stamp, each ended by CR LF, in one save.
+// the boot time's line with the same stamp, each ended by CR LF, in one save;
+// a first start only its start line.
 bool IsWholeStartEntry(const std::string& added, const TCheckpointKeys& previous) {
+  static const std::regex FirstStart("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}  Program start - first time on this PC\r\n");
+  if (!previous.Status) return std::regex_match(added, FirstStart);
   const std::string first = PreviousRunLine(previous) + "\r\n";
   if (!added.starts_with(first)) return false;
   const std::string second = added.substr(first.size());
@@ -38,7 +56,7 @@ std::string StartStamp(const std::string& added) {
 
 void JudgeLog(const TFolderState& before, const TFolderState& after, TCutJudgement& judgement) {
   if (!after.Log.Present) {
-    judgement.Damage.emplace_back("the trip log is gone");
+    if (before.Log.Present) judgement.Damage.emplace_back("the trip log is gone");
     return;
   }
   if (!after.Log.Bytes.starts_with(before.Log.Bytes)) {
@@ -47,7 +65,12 @@ void JudgeLog(const TFolderState& before, const TFolderState& after, TCutJudgeme
   }
   const std::string added = after.Log.Bytes.substr(before.Log.Bytes.size());
   judgement.LogSaved = !added.empty();
-  if (judgement.LogSaved && !IsWholeStartEntry(added, CheckpointKeysOf(before.Checkpoint.Bytes))) {
+  const TCheckpointKeys onDisk = CheckpointKeysOf(before.Checkpoint.Bytes);
+  const TCheckpointKeys judged = PairToJudge(onDisk, before.Log.Bytes);
+  if (judgement.LogSaved && judged.Stamp != onDisk.Stamp && added.starts_with(PreviousRunLine(onDisk) + "\r\n")) {
+    judgement.Damage.emplace_back("the trip log repeats the verdict that a start cut before its checkpoint gave: [" +
+                                  added + "]");
+  } else if (judgement.LogSaved && !IsWholeStartEntry(added, judged)) {
     judgement.Damage.emplace_back("the trip log got a torn or wrong entry: [" + added + "]");
   } else if (judgement.LogSaved) {
     judgement.StartStamp = StartStamp(added);
@@ -55,7 +78,10 @@ void JudgeLog(const TFolderState& before, const TFolderState& after, TCutJudgeme
 }
 
 void JudgeCheckpoint(const TFolderState& before, const TFolderState& after, TCutJudgement& judgement) {
-  for (const std::string& problem : CheckpointProblems(after.Checkpoint)) judgement.Damage.emplace_back(problem);
+  // A first start may leave no checkpoint, never a torn one.
+  if (after.Checkpoint.Present || before.Checkpoint.Present) {
+    for (const std::string& problem : CheckpointProblems(after.Checkpoint)) judgement.Damage.emplace_back(problem);
+  }
   judgement.CheckpointReplaced = after.Checkpoint.Present && !(after.Checkpoint.Identity == before.Checkpoint.Identity);
   // Before the log is saved no new pair may be there; after, only the running
   // status with a stamp no earlier than the start line's.

@@ -1,7 +1,9 @@
 // Judges what one power cut during a start left behind, against what the
 // start found: a checkpoint that holds the old pair or the new one, never
-// one of each, a trip log that kept every byte and got whole lines only, the
-// log saved before the checkpoint, and no temporary files piling up.
+// one of each (after a first start, none or the new one), a trip log that
+// kept every byte and got whole lines only, with a verdict about a start
+// that was cut before its checkpoint rather than a repeated one, the log
+// saved before the checkpoint, and no temporary files piling up.
 #pragma once
 
 #include <map>

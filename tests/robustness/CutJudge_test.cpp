@@ -30,13 +30,26 @@ struct TCutCase {
   const char* Name;
   TFolderState After;
   const char* Damage;  // a part of a damage expected, or "" for none
+  TFolderState From = Before;
 };
+
+// The state without the files named; a first start finds neither.
+TFolderState Without(TFolderState state, bool checkpoint, bool log) {
+  if (checkpoint) state.Checkpoint = {};
+  if (log) state.Log = {};
+  return state;
+}
+
+const TFolderState Nothing = Without(Folder("", 0, "", 0), true, true);
+const std::string FirstEntry = "2026-12-07 08:02  Program start - first time on this PC\r\n";
+const TFolderState AfterACutStart = Folder(NormalEnd, 10, OldLog + NewEntry, 20);
+const std::string Rejudged = "2026-12-07 08:02  ABNORMAL PROGRAM END\r\n2026-12-07 08:03  Program restart\r\n";
 
 class Judge : public testing::TestWithParam<TCutCase> {};
 
 TEST_P(Judge, SeesDamageOrAcceptsTheState) {
   TTempAges temps;
-  const TCutJudgement judgement = JudgeCut(Before, GetParam().After, temps);
+  const TCutJudgement judgement = JudgeCut(GetParam().From, GetParam().After, temps);
   const std::string expected = GetParam().Damage;
   if (expected.empty()) {
     EXPECT_TRUE(judgement.Damage.empty()) << testing::PrintToString(judgement.Damage);
@@ -93,7 +106,15 @@ INSTANTIATE_TEST_SUITE_P(
         TCutCase{"LogCallsANormalEndAbnormal",
                  Folder(NormalEnd, 10, OldLog + "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n", 21),
                  "torn or wrong"},
-        TCutCase{"StrayFile", Folder(NormalEnd, 10, OldLog, 20, {"CHKPT.INI.bak"}), "stray entry"}),
+        TCutCase{"StrayFile", Folder(NormalEnd, 10, OldLog, 20, {"CHKPT.INI.bak"}), "stray entry"},
+        TCutCase{"FirstStartCutAfterTheLogSave", Without(Folder("", 0, FirstEntry, 21), true, false), "", Nothing},
+        TCutCase{"FirstStartDone", Folder("[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\n", 11, FirstEntry, 21), "", Nothing},
+        TCutCase{"FirstStartStatusWithoutStamp", Folder("[main]\r\nTripStatus=1\r\n", 11, FirstEntry, 21), "stamp", Nothing},
+        TCutCase{"FirstStartBesideAnOldLogSaysRestart", Without(Folder("", 0, OldLog + NewEntry, 21), true, false),
+                 "torn or wrong", Without(Before, true, false)},
+        TCutCase{"AfterACutStart", Folder(NormalEnd, 10, AfterACutStart.Log.Bytes + Rejudged, 21), "", AfterACutStart},
+        TCutCase{"AfterACutStartTheVerdictRepeated",
+                 Folder(NormalEnd, 10, AfterACutStart.Log.Bytes + NewEntry, 21), "repeats the verdict", AfterACutStart}),
     [](const testing::TestParamInfo<TCutCase>& info) { return std::string(info.param.Name); });
 
 TEST(JudgeAfterAnAbnormalEnd, ExpectsTheUpperCaseLine) {
@@ -116,9 +137,7 @@ TEST(JudgeOfTemporaries, ATemporaryMayOutliveOneReplacementButNotTwo) {
   TFolderState unsaved = saved;
   EXPECT_TRUE(JudgeCut(saved, unsaved, temps).Damage.empty()) << "a start cut before its save";
 
-  const std::string secondEntry =
-      "2026-12-06 18:41  Normal program shutdown\r\n2026-12-07 08:03  Program restart\r\n";
-  TFolderState savedAgain = Folder(NormalEnd, 10, saved.Log.Bytes + secondEntry, 22, {temp});
+  TFolderState savedAgain = Folder(NormalEnd, 10, saved.Log.Bytes + Rejudged, 22, {temp});
   const auto damage = JudgeCut(unsaved, savedAgain, temps).Damage;
   ASSERT_EQ(damage.size(), 1u);
   EXPECT_NE(damage[0].find("outlived two"), std::string::npos);

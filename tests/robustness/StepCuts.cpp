@@ -98,6 +98,22 @@ bool TouchesFolder(pid_t pid, const user_regs_struct& regs, const std::string& f
   }
 }
 
+// Whether the call may change a file or the folder: anything but reading,
+// looking up, seeking and closing, and opening for reading only.
+bool MayChange(const user_regs_struct& regs) {
+  switch (regs.orig_rax) {
+    case 0: case 3: case 4: case 5: case 6: case 8: case 17: case 21: case 72: case 89: case 217: case 262:
+    case 332:  // read close stat fstat lstat lseek pread access fcntl readlink getdents64 newfstatat statx
+      return false;
+    case 2: case 257: {  // open openat
+      const unsigned long long flags = regs.orig_rax == 2 ? regs.rsi : regs.rdx;
+      return (flags & (O_WRONLY | O_RDWR | O_CREAT | O_TRUNC | O_APPEND)) != 0;
+    }
+    default:
+      return true;
+  }
+}
+
 bool SaysRunning(const std::string& folder) {
   std::ifstream in(folder + "/CHKPT.INI", std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), {});
@@ -158,7 +174,9 @@ TStepRun RunWithCut(const std::string& folder, const TStepPlan& plan, int* start
       ::ptrace(PTRACE_GETREGS, pid, nullptr, &regs);
       if (TouchesFolder(pid, regs, folder)) {
         lastCall = std::chrono::steady_clock::now();
-        if (++run.Calls == plan.CutAt) {
+        ++run.Calls;
+        if (MayChange(regs)) run.Changes.push_back(run.Calls);
+        if (run.Calls == plan.CutAt) {
           ::kill(pid, plan.CutSignal);
           run.Cut = true;
           if (plan.CutSignal == SIGKILL) {

@@ -10,11 +10,13 @@
 #include <csignal>
 
 #include <string>
+#include <vector>
 
 namespace PowerCut {
 
 struct TStepRun {
   int Calls = 0;         // the folder's calls seen
+  std::vector<int> Changes;  // the numbers of those that may change a file or the folder
   bool Cut = false;      // killed at the entry of call number CutAt
   int ExitCode = -1;     // when it ended by itself
 };

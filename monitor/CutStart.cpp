@@ -1,0 +1,112 @@
+#include "monitor/CutStart.h"
+
+#include <optional>
+#include <string>
+
+#include "monitor/BootLine.h"
+#include "monitor/StampMinutes.h"
+#include "monitor/Verdict.h"
+
+namespace Monitor {
+
+namespace {
+
+constexpr std::string_view CrLf = "\r\n";
+
+// The lines of a text with CR LF breaks, last first; a final break ends the
+// last line rather than starting an empty one.
+class TLinesFromEnd {
+ public:
+  explicit TLinesFromEnd(std::string_view text)
+      : text_(text), end_(text.size() - (text.ends_with(CrLf) ? CrLf.size() : 0)), done_(text.empty()) {}
+
+  std::optional<std::string_view> Next() {
+    if (done_) return std::nullopt;
+    const std::size_t found = end_ >= CrLf.size() ? text_.rfind(CrLf, end_ - CrLf.size()) : std::string_view::npos;
+    const std::size_t begin = found == std::string_view::npos ? 0 : found + CrLf.size();
+    const std::string_view line = text_.substr(begin, end_ - begin);
+    done_ = found == std::string_view::npos;
+    end_ = done_ ? 0 : found;
+    return line;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t end_;
+  bool done_;
+};
+
+std::string VerdictLine(int32_t status, std::string_view stamp) {
+  return JudgePreviousRun(status, std::string(stamp), "").PreviousRunLine;
+}
+
+bool IsRestartLine(std::string_view line) {
+  const std::string_view stamp = line.substr(0, StampLength);
+  return MinutesOfStamp(stamp) && line == JudgePreviousRun(csRunning, "", std::string(stamp)).StartLine;
+}
+
+bool IsBootLine(std::string_view line, std::string_view start) {
+  if (!line.starts_with(start) || !line.substr(start.size()).starts_with("  ")) return false;
+  const std::string_view words = line.substr(start.size() + 2);
+  return words.starts_with(ComputerStartedWords) || words.starts_with(KeptRunningWords) ||
+         words.starts_with(ClockSetBackWords);
+}
+
+struct TStartBlock {
+  std::string_view Start;   // the start's stamp
+  std::string_view Judged;  // its line about the run before it
+  bool WithBootLine;
+};
+
+// The lines one start added, read from the end: its line about the run
+// before it, its start line and, after an abnormal end, maybe the boot
+// time's line with the start's stamp.
+std::optional<TStartBlock> PreviousBlock(TLinesFromEnd& lines) {
+  const std::optional<std::string_view> last = lines.Next();
+  if (!last) return std::nullopt;
+  const bool withBootLine = !IsRestartLine(*last);
+  const std::optional<std::string_view> restart = withBootLine ? lines.Next() : last;
+  if (!restart || !IsRestartLine(*restart)) return std::nullopt;
+  const std::string_view start = restart->substr(0, StampLength);
+  if (withBootLine && !IsBootLine(*last, start)) return std::nullopt;
+  const std::optional<std::string_view> judged = lines.Next();
+  if (!judged) return std::nullopt;
+  return TStartBlock{start, *judged, withBootLine};
+}
+
+}  // namespace
+
+TCheckpoint CheckpointToJudge(const TCheckpoint& onDisk, std::string_view logText) {
+  const std::optional<int64_t> judgedMinute = MinutesOfStamp(onDisk.StampText);
+  if ((onDisk.Status != csNormalShutdown && onDisk.Status != csRunning) || !judgedMinute) return onDisk;
+  const std::string onDiskLine = VerdictLine(onDisk.Status, onDisk.StampText);
+  TLinesFromEnd lines(logText);
+  // Starts cut one after the other each judged the one before abnormal: the
+  // blocks are followed back to the one that judged the pair on disk.
+  std::optional<std::string_view> newestStart, judgedByNewer;
+  for (std::optional<TStartBlock> block = PreviousBlock(lines); block; block = PreviousBlock(lines)) {
+    if (judgedByNewer && block->Start != *judgedByNewer) return onDisk;
+    if (!newestStart) newestStart = block->Start;
+    const int64_t start = *MinutesOfStamp(block->Start);
+    if (block->Judged == onDiskLine) {
+      // Every checkpoint a start puts in place bears its own minute or a
+      // later one, so the pair on disk outlived the start only if that start
+      // never put one in place, unless the clock was set back (start before
+      // the pair). Within the pair's minute the two readings are one for a
+      // running pair: abnormal soon after the same minute. For a normal end
+      // they are not: a start cut before its checkpoint and a start that ran
+      // and was closed within that minute leave the same files; the true
+      // normal end is kept, so a normal pair needs a later start.
+      const bool outlived = onDisk.Status == csRunning ? start >= *judgedMinute : start > *judgedMinute;
+      const bool fits = onDisk.Status == csRunning || !block->WithBootLine;
+      return outlived && fits ? TCheckpoint{csRunning, std::string(*newestStart)} : onDisk;
+    }
+    const std::string_view earlier = block->Judged.substr(0, StampLength);
+    const std::optional<int64_t> earlierMinute = MinutesOfStamp(earlier);
+    if (!earlierMinute || *earlierMinute > start || block->Judged != VerdictLine(csRunning, earlier)) return onDisk;
+    judgedByNewer = earlier;
+  }
+  return onDisk;
+}
+
+}  // namespace Monitor
