@@ -6,12 +6,13 @@
 #include "monitor/BootLine.h"
 #include "monitor/StampMinutes.h"
 #include "monitor/Verdict.h"
+#include "platform/TextLines.h"
 
 namespace Monitor {
 
 namespace {
 
-constexpr std::string_view CrLf = "\r\n";
+using Platform::CrLf;
 
 // The lines of a text with CR LF breaks, last first; a final break ends the
 // last line rather than starting an empty one.
@@ -43,6 +44,11 @@ std::string VerdictLine(int32_t status, std::string_view stamp) {
 bool IsRestartLine(std::string_view line) {
   const std::string_view stamp = line.substr(0, StampLength);
   return MinutesOfStamp(stamp) && line == JudgePreviousRun(csRunning, "", std::string(stamp)).StartLine;
+}
+
+bool IsFirstStartLine(std::string_view line) {
+  const std::string_view stamp = line.substr(0, StampLength);
+  return MinutesOfStamp(stamp) && line == JudgePreviousRun(csNeverRun, "", std::string(stamp)).StartLine;
 }
 
 bool IsBootLine(std::string_view line, std::string_view start) {
@@ -77,18 +83,33 @@ std::optional<TStartBlock> PreviousBlock(TLinesFromEnd& lines) {
 }  // namespace
 
 TCheckpoint CheckpointToJudge(const TCheckpoint& onDisk, std::string_view logText) {
+  // No checkpoint at all: a first start cut before its checkpoint was in
+  // place left its line, and the run it began ended abnormally.
+  const bool neverRun = onDisk.Status == csNeverRun && onDisk.StampText.empty();
   const std::optional<int64_t> judgedMinute = MinutesOfStamp(onDisk.StampText);
-  if ((onDisk.Status != csNormalShutdown && onDisk.Status != csRunning) || !judgedMinute) return onDisk;
+  if (!neverRun && ((onDisk.Status != csNormalShutdown && onDisk.Status != csRunning) || !judgedMinute)) return onDisk;
   const std::string onDiskLine = VerdictLine(onDisk.Status, onDisk.StampText);
   TLinesFromEnd lines(logText);
   // Starts cut one after the other each judged the one before abnormal: the
-  // blocks are followed back to the one that judged the pair on disk.
+  // blocks are followed back to the one that judged the pair on disk, or to
+  // the first start.
   std::optional<std::string_view> newestStart, judgedByNewer;
-  for (std::optional<TStartBlock> block = PreviousBlock(lines); block; block = PreviousBlock(lines)) {
+  for (;;) {
+    if (neverRun) {
+      TLinesFromEnd ahead = lines;
+      const std::optional<std::string_view> line = ahead.Next();
+      if (line && IsFirstStartLine(*line)) {
+        const std::string_view start = line->substr(0, StampLength);
+        if (judgedByNewer && start != *judgedByNewer) return onDisk;
+        return {csRunning, std::string(newestStart.value_or(start))};
+      }
+    }
+    const std::optional<TStartBlock> block = PreviousBlock(lines);
+    if (!block) return onDisk;
     if (judgedByNewer && block->Start != *judgedByNewer) return onDisk;
     if (!newestStart) newestStart = block->Start;
     const int64_t start = *MinutesOfStamp(block->Start);
-    if (block->Judged == onDiskLine) {
+    if (!neverRun && block->Judged == onDiskLine) {
       // Every checkpoint a start puts in place bears its own minute or a
       // later one, so the pair on disk outlived the start only if that start
       // never put one in place, unless the clock was set back (start before
@@ -106,7 +127,6 @@ TCheckpoint CheckpointToJudge(const TCheckpoint& onDisk, std::string_view logTex
     if (!earlierMinute || *earlierMinute > start || block->Judged != VerdictLine(csRunning, earlier)) return onDisk;
     judgedByNewer = earlier;
   }
-  return onDisk;
 }
 
 }  // namespace Monitor

@@ -9,12 +9,13 @@
 #include "platform/FileFailure.h"
 #include "platform/FileReading.h"
 #include "platform/SafeFile.h"
+#include "platform/TextLines.h"
 
 namespace Monitor {
 
 namespace {
 
-constexpr std::string_view CrLf = "\r\n";
+using Platform::CrLf;
 
 // Nothing when no file is there; a folder of that name counts as none.
 std::optional<std::string> ReadLogFile(const std::string& path) {

@@ -1,12 +1,11 @@
 #include "platform/IniText.h"
 
 #include "platform/IniLines.h"
+#include "platform/TextLines.h"
 
 namespace Platform {
 
 namespace {
-
-constexpr std::string_view CrLf = "\r\n";
 
 // Where a key stands, or where it would be added to its section.
 struct TKeySpot {

@@ -7,6 +7,9 @@
 
 namespace Platform {
 
+// The break the program writes.
+inline constexpr std::string_view CrLf = "\r\n";
+
 // A line of a text: its bytes are [Begin, End) and the next line begins at
 // Next, after the break; End == Next at the end of a text without a last break.
 struct TLineSpan {

@@ -12,10 +12,12 @@
 #include "FuzzInput.h"
 #include "platform/IniLines.h"
 #include "platform/IniText.h"
+#include "platform/TextLines.h"
 
 namespace {
 
-constexpr std::string_view CrLf = "\r\n";
+using Platform::CrLf;
+
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 struct TLine {

@@ -10,10 +10,11 @@
 #include "FuzzInput.h"
 #include "monitor/LineBreaks.h"
 #include "monitor/TripLog.h"
+#include "platform/TextLines.h"
 
 namespace {
 
-constexpr std::string_view CrLf = "\r\n";
+using Platform::CrLf;
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   std::string result;

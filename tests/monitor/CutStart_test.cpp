@@ -47,7 +47,11 @@ INSTANTIATE_TEST_SUITE_P(
         TCutStartCase{"ClockSetBack", 0, "2026-12-08 18:41", "2026-12-08 18:41  Normal program shutdown\r\n" + Restart, ""},
         TCutStartCase{"UnreadableStamp", 1, "6 dec, late", "6 DEC, LATE  ABNORMAL PROGRAM END\r\n" + Restart, ""},
         TCutStartCase{"BrokenChain", 0, P, Normal + Cut0715 + "2026-12-07 07:16  ABNORMAL PROGRAM END\r\n" + Restart, ""},
-        TCutStartCase{"FirstRun", 2, "", "2026-12-07 08:02  Program start - first time on this PC\r\n", ""}),
+        TCutStartCase{"FirstStartCut", 2, "", "2026-12-07 08:02  Program start - first time on this PC\r\n", CutAt0802},
+        TCutStartCase{"FirstStartAndTheNextCut", 2, "",
+                      "2026-12-07 07:15  Program start - first time on this PC\r\n"
+                      "2026-12-07 07:15  ABNORMAL PROGRAM END\r\n" + Restart, CutAt0802},
+        TCutStartCase{"FirstRunAfterTheUsersLines", 2, "", "my note\r\n", ""}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace
