@@ -46,7 +46,7 @@ void WriteLogFile(const std::string& path, std::string_view text) {
 const std::string& TTripLog::Text() const {
   if (editsInView_) {
     editsInView_ = false;
-    text_ = editSource_();
+    text_ = editSource_(text_);
   }
   return text_;
 }
@@ -62,10 +62,17 @@ void TTripLog::EditedInView() {
   LogDirty = true;
 }
 
-void TTripLog::SetEditSource(std::function<std::string()> source) {
+void TTripLog::SetEditSource(std::function<std::string(const std::string&)> source) {
   Text();
   editSource_ = std::move(source);
 }
+
+void TTripLog::Saved() {
+  LogDirty = false;
+  if (saveListener_) saveListener_();
+}
+
+void TTripLog::SetSaveListener(std::function<void()> listener) { saveListener_ = std::move(listener); }
 
 void TTripLog::Replace(std::string text) {
   text_ = std::move(text);
@@ -109,7 +116,7 @@ void AppendLogLine(TTripLog& log, std::string_view line) {
 
 void SaveLog(TTripLog& log) {
   WriteLogFile(log.LogPath, log.Text());
-  log.LogDirty = false;
+  log.Saved();
 }
 
 }  // namespace Monitor
