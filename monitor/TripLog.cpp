@@ -46,7 +46,7 @@ void WriteLogFile(const std::string& path, std::string_view text) {
 const std::string& TTripLog::Text() const {
   if (editsInView_) {
     editsInView_ = false;
-    text_ = editSource_(text_);
+    editSource_(text_);
   }
   return text_;
 }
@@ -62,7 +62,7 @@ void TTripLog::EditedInView() {
   LogDirty = true;
 }
 
-void TTripLog::SetEditSource(std::function<std::string(const std::string&)> source) {
+void TTripLog::SetEditSource(std::function<void(std::string&)> source) {
   Text();
   editSource_ = std::move(source);
 }

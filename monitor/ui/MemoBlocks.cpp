@@ -3,6 +3,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <vector>
 
 namespace Monitor {
 
@@ -15,10 +16,38 @@ constexpr std::string_view CrLf = "\r\n";
 // line, has none and is turned into bytes at every save.
 constexpr int NoLine = -1;
 
+// The bytes from..to of a text are replaced by `bytes`.
+struct TSplice {
+  size_t from, to;
+  std::string bytes;
+};
+
 int LineCount(std::string_view bytes) {
   int count = 0;
   for (size_t at = bytes.find(CrLf); at != std::string_view::npos; at = bytes.find(CrLf, at + 2)) ++count;
   return count;
+}
+
+// Where only a few places changed, the text is changed where it is: a
+// copy of a long log would cost more than moving its tail a few times.
+constexpr size_t SplicesInPlace = 4;
+
+void Apply(std::string& text, const std::vector<TSplice>& splices) {
+  if (splices.size() <= SplicesInPlace) {
+    for (auto splice = splices.rbegin(); splice != splices.rend(); ++splice)
+      text.replace(splice->from, splice->to - splice->from, splice->bytes);
+    return;
+  }
+  std::string result;
+  size_t size = text.size();
+  for (const TSplice& splice : splices) size += splice.bytes.size() - (splice.to - splice.from);
+  result.reserve(size);
+  size_t done = 0;
+  for (const TSplice& splice : splices) {
+    result.append(text, done, splice.from - done).append(splice.bytes);
+    done = splice.to;
+  }
+  text = std::move(result.append(text, done));
 }
 
 // Walks the lines of a log forwards.
@@ -26,18 +55,18 @@ class TLineReader {
  public:
   explicit TLineReader(std::string_view log) : log_(log) {}
 
-  // The bytes of the line numbered `line`, when the log has it and no
-  // earlier one was asked for.
-  bool Line(int line, std::string_view& bytes) {
+  // Where the line numbered `line` is, when the log has it and no earlier
+  // one was asked for.
+  bool Line(int line, size_t& from, size_t& to) {
     while (line_ < line && at_ != std::string_view::npos) {
       at_ = log_.find(CrLf, at_);
       if (at_ != std::string_view::npos) at_ += CrLf.size();
       ++line_;
     }
     if (line_ != line || at_ == std::string_view::npos) return false;
-    const size_t end = std::min(log_.find(CrLf, at_), log_.size());
-    bytes = log_.substr(at_, end - at_);
-    at_ = end == log_.size() ? std::string_view::npos : end + CrLf.size();
+    from = at_;
+    to = std::min(log_.find(CrLf, at_), log_.size());
+    at_ = to == log_.size() ? std::string_view::npos : to + CrLf.size();
     ++line_;
     return true;
   }
@@ -88,28 +117,44 @@ void TMemoBlocks::Append(std::string_view log, size_t from, size_t to, TMemoLine
   lastLine_ = line - 1;
 }
 
-std::string TMemoBlocks::BytesOf(std::string_view shown, const TMemoLines& lines) {
-  std::string bytes;
-  bytes.reserve(shown.size() + shown.size() / 16);
-  TLineReader reader(shown);
-  int line = -1;  // the line of the new bytes that the block begins
+void TMemoBlocks::Update(std::string& text, const TMemoLines& lines) {
+  // The edits as splices of the text: the untouched lines' bytes stay where
+  // they are, the bytes between them are replaced.
+  std::vector<TSplice> splices;
+  size_t kept = 0;   // the text up to here is accounted for
+  std::string own;   // the bytes that replace the text from `kept` on
+  const auto keep = [&](size_t from, size_t to) {
+    if (from != kept || !own.empty()) splices.push_back({kept, from, std::move(own)}), own.clear();
+    kept = to;
+  };
+  TLineReader reader(text);
+  bool afterUntouched = false;
+  int line = -1;  // the line of the new text that the block begins
   for (QTextBlock block = document_->begin(); block.isValid(); block = block.next()) {
-    if (++line > 0) bytes += CrLf;
-    std::string_view untouched;
-    if (lined_ && block.userState() != NoLine && reader.Line(block.userState(), untouched)) {
-      bytes += untouched;
+    if (++line > 0) {
+      if (afterUntouched && std::string_view(text).substr(kept, 2) == CrLf) {
+        keep(kept, kept + CrLf.size());
+      } else {
+        own += CrLf;
+      }
+    }
+    size_t from = 0, to = 0;
+    afterUntouched = lined_ && block.userState() != NoLine && reader.Line(block.userState(), from, to);
+    if (afterUntouched) {
+      keep(from, to);
       block.setUserState(line);
       continue;
     }
-    const std::string own = lines.BytesOf(block.text());
-    const int breaks = LineCount(own);
-    bytes += own;
+    const std::string bytes = lines.BytesOf(block.text());
+    const int breaks = LineCount(bytes);
+    own += bytes;
     block.setUserState(breaks == 0 ? line : NoLine);
     line += breaks;
   }
+  if (kept != text.size() || !own.empty()) splices.push_back({kept, text.size(), std::move(own)});
+  Apply(text, splices);
   lastLine_ = line;
   lined_ = true;
-  return bytes;
 }
 
 }  // namespace Monitor

@@ -27,10 +27,10 @@ class TMemoBlocks {
   // lines, the first of which may go on with the last line shown.
   void Append(std::string_view log, size_t from, size_t to, TMemoLines& lines);
 
-  // The bytes of the document; `shown` is the log it was filled from or
-  // last turned into. From then on the bytes given are the log the
-  // document's lines stand for.
-  std::string BytesOf(std::string_view shown, const TMemoLines& lines);
+  // Brings `text`, the log the document was filled from or last brought up
+  // to date, up to date with the document's edits: in place when they are
+  // few, as a typed line is, so that a long log is not copied.
+  void Update(std::string& text, const TMemoLines& lines);
 
  private:
   void Touched(int position, int added);

@@ -56,7 +56,7 @@ TForm2::TForm2() {
   connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { Desktop::RunHandler([this] { Memo1Change(); }); });
   connect(Close1, &QAction::triggered, this, [this] { Desktop::RunHandler([this] { Close1Click(); }); });
   Log.SetChangeListener([this](Monitor::TLogChange change) { ShowLogChange(change); });
-  Log.SetEditSource([this](const std::string& shown) { return BytesOfMemo(shown); });
+  Log.SetEditSource([this](std::string& text) { TakeMemoEdits(text); });
   Log.SetSaveListener([this] { LogSaved(); });
 
   fillTimer_ = new QTimer(this);
@@ -112,10 +112,9 @@ void TForm2::Memo1Change() {
   LogChanged();
 }
 
-std::string TForm2::BytesOfMemo(const std::string& shown) {
-  std::string bytes = memoBlocks_->BytesOf(shown, memoLines_);
-  shownBytes_ = bytes.size();
-  return bytes;
+void TForm2::TakeMemoEdits(std::string& text) {
+  memoBlocks_->Update(text, memoLines_);
+  shownBytes_ = text.size();
 }
 
 bool TForm2::FormCloseQuery() {

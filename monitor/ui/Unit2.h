@@ -66,7 +66,7 @@ class TForm2 : public QMainWindow {
   void ShowWholeLog(Monitor::TLogChange lastChange);
   void FillMemo(Monitor::TLogChange lastChange);
   void FillSomeMore();
-  std::string BytesOfMemo(const std::string& shown);
+  void TakeMemoEdits(std::string& text);
   void LogChanged();
   void KeepUnsaved();
   void LogSaved();
