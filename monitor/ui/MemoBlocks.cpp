@@ -34,8 +34,10 @@ constexpr size_t SplicesInPlace = 4;
 
 void Apply(std::string& text, const std::vector<TSplice>& splices) {
   if (splices.size() <= SplicesInPlace) {
-    for (auto splice = splices.rbegin(); splice != splices.rend(); ++splice)
-      text.replace(splice->from, splice->to - splice->from, splice->bytes);
+    // From the end, so that each splice finds its bytes where they were.
+    for (size_t i = splices.size(); i-- > 0;) {
+      text.replace(splices[i].from, splices[i].to - splices[i].from, splices[i].bytes);
+    }
     return;
   }
   std::string result;

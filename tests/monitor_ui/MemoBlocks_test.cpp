@@ -17,7 +17,8 @@ using Edit = std::function<void(QTextCursor&)>;
 void Down(QTextCursor& c, int lines) { c.movePosition(QTextCursor::NextBlock, QTextCursor::MoveAnchor, lines); }
 
 TEST(MemoBlocks, SavesAsTheWholeTextWouldAfterEdits) {
-  const std::string log = "one\r\n\r\nthree \xe2\x80\xa8 \xff\r\n" + std::string(5000, 'x') + "\r\nfive\r\n6\r\n7\r\n8\r\n9\r\nten";
+  const std::string log =
+      "one\r\n\r\nthree \xe2\x80\xa8 \xff\r\n" + std::string(5000, 'x') + "\r\nfive\r\n6\r\n7\r\n8\r\n9\r\nten";
   const std::string appended = log + "\r\nsix";  // after a last line without a break
   struct Case {
     const char* name;
@@ -36,8 +37,10 @@ TEST(MemoBlocks, SavesAsTheWholeTextWouldAfterEdits) {
       {"a typed line undone", [](QTextCursor& c) { c.insertText("x\ny"), c.document()->undo(); }},
       {"everything deleted", [](QTextCursor& c) { c.select(QTextCursor::Document), c.removeSelectedText(); }},
       {"typed into every other line", [](QTextCursor& c) {
-         for (QTextBlock b = c.document()->begin(); b.isValid(); b = b.next().next()) QTextCursor(b).insertText("n"); }},
-      {"the cut line's mark touched", [](QTextCursor& c) { Down(c, 3), c.movePosition(QTextCursor::EndOfBlock), c.deletePreviousChar(); }},
+         for (QTextBlock b = c.document()->begin(); b.isValid(); b = b.next().next()) QTextCursor(b).insertText("n");
+       }},
+      {"the cut line's mark touched",
+       [](QTextCursor& c) { Down(c, 3), c.movePosition(QTextCursor::EndOfBlock), c.deletePreviousChar(); }},
   };
   const Edit second = [](QTextCursor& c) { c.movePosition(QTextCursor::End), c.insertText("\nseven"); };
   for (const Case& c : cases) {

@@ -142,15 +142,16 @@ TEST_F(MonitorWindowsTest, LogWindowSavesOnCloseOnlyWhenDirty) {
 // Typed text is kept for a display end a moment after the typing, until a save.
 TEST_F(MonitorWindowsTest, UnsavedEditsAreKeptUntilTheSave) {
   Platform::TPendingBytes unsaved;
+  const auto kept = [&] { return Platform::TPendingBytes::KeptIn(unsaved.Fd()); };
   form2_->KeepUnsavedIn(&unsaved);
   Start();
-  EXPECT_EQ(Platform::TPendingBytes::KeptIn(unsaved.Fd()), std::nullopt) << "after the start's save";
+  EXPECT_EQ(kept(), std::nullopt) << "after the start's save";
   form1_->Log1->trigger();
   form2_->Memo1->moveCursor(QTextCursor::End);
   QTest::keyClicks(form2_->Memo1, "my note");
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Platform::TPendingBytes::KeptIn(unsaved.Fd()) == ReadBytes(folder_ / "triplog.txt") + "my note"; }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return kept() == ReadBytes(folder_ / "triplog.txt") + "my note"; }, 2000));
   form2_->close();
-  EXPECT_EQ(Platform::TPendingBytes::KeptIn(unsaved.Fd()), std::nullopt) << "after the close's save";
+  EXPECT_EQ(kept(), std::nullopt) << "after the close's save";
   form2_->KeepUnsavedIn(nullptr);
 }
 
