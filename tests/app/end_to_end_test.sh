@@ -370,11 +370,6 @@ note_in_the_log() {
   type_into_log "$1"
   wait_for kept_for_the_watcher "$1" || fail "the note was not kept"
 }
-kept_for_the_watcher() {
-  local memory
-  memory=$(find /proc/"$PROGRAM"/fd -lname '/memfd:tallyvane-pending*' 2>/dev/null | head -n1)
-  [ -n "$memory" ] && grep -aq "$1" "$memory"
-}
 
 # The name a process listens at, from the kernel's list of Unix sockets.
 listening_name() {
