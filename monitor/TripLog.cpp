@@ -15,11 +15,14 @@ namespace Monitor {
 namespace {
 
 constexpr std::string_view CrLf = "\r\n";
+// Notes typed into a long log then go into its text where it is, without a
+// copy of the whole log.
+constexpr std::size_t RoomToEdit = std::size_t{1} << 20;
 
 // Nothing when no file is there; a folder of that name counts as none.
 std::optional<std::string> ReadLogFile(const std::string& path) {
   try {
-    return Platform::ReadWholeFile(path, TripLogLimit);
+    return Platform::ReadWholeFile(path, TripLogLimit, RoomToEdit);
   } catch (const Platform::EFileFailure& failure) {
     if (failure.Step() == Platform::TFileStep::Read) throw EStreamReadError();
     if (failure.Code() == ENOENT || failure.Code() == EISDIR) return std::nullopt;
@@ -98,9 +101,9 @@ void TTripLog::Changed(TLogChange change) {
 std::string LogPathInProgramFolder() { return Cdatlib::ProgramFolder + "triplog.txt"; }
 
 void LoadLog(TTripLog& log) {
-  const std::optional<std::string> file = ReadLogFile(log.LogPath);
+  std::optional<std::string> file = ReadLogFile(log.LogPath);
   if (!file) return;
-  std::string text = WithCrLfBreaks(*file);
+  std::string text = WithCrLfBreaks(std::move(*file));
   if (text != log.Text()) log.Replace(std::move(text));
 }
 
