@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <typeinfo>
 
@@ -18,6 +19,7 @@
 #include "monitor/ui/Unit2.h"
 #include "monitor/ui/about1.h"
 #include "platform/DisplayEndWatch.h"
+#include "platform/PendingBytes.h"
 #include "platform/desktop/ErrorBoxes.h"
 #include "platform/desktop/ProgramIcon.h"
 #include "platform/desktop/SessionEnd.h"
@@ -71,6 +73,23 @@ void SaveForSessionEnd() {
   }
 }
 
+// The watcher's action when the display took the program with it: the log
+// window's unsaved text is saved as its close would have saved it, then the
+// normal end is recorded. It runs in the watcher, where nobody is left to
+// tell of a failure.
+void SaveForDisplayEnd(const std::optional<std::string>& unsavedLog) {
+  if (unsavedLog) {
+    try {
+      Monitor::TTripLog log;
+      log.LogPath = Monitor::LogPathInProgramFolder();
+      log.Edited(*unsavedLog);
+      Monitor::SaveLog(log);
+    } catch (const std::exception&) {
+    }
+  }
+  Monitor::RecordSessionEnd();
+}
+
 // Set when the event loop starts; before that the start has not succeeded.
 bool Running = false;
 
@@ -117,7 +136,8 @@ int RunProgram(int& argc, char** argv) {
   }
   // Forked before the toolkit starts, so the watcher shares the few pages
   // there are by then.
-  Platform::TDisplayEndWatch displayEnd(Monitor::RecordSessionEnd);
+  Platform::TPendingBytes unsavedLog;
+  Platform::TDisplayEndWatch displayEnd(SaveForDisplayEnd, unsavedLog);
 
   TApplication app(argc, argv);
   app.setQuitOnLastWindowClosed(false);  // only the main window's close ends the program
@@ -135,6 +155,7 @@ int RunProgram(int& argc, char** argv) {
   auto input = std::make_unique<inpstr::TFinpstr>();
   auto form2 = std::make_unique<TForm2>();
   auto calendar = std::make_unique<cal::TFCal>();
+  form2->KeepUnsavedIn(&unsavedLog);
   // A long trip log is only laid out for display when the user opens it.
   form2->FillMemoWhenShown();
 

@@ -16,11 +16,14 @@ namespace Monitor {
 namespace {
 
 using Platform::CrLf;
+// Notes typed into a long log then go into its text where it is, without a
+// copy of the whole log.
+constexpr std::size_t RoomToEdit = std::size_t{1} << 20;
 
 // Nothing when no file is there; a folder of that name counts as none.
 std::optional<std::string> ReadLogFile(const std::string& path) {
   try {
-    return Platform::ReadWholeFile(path, TripLogLimit);
+    return Platform::ReadWholeFile(path, TripLogLimit, RoomToEdit);
   } catch (const Platform::EFileFailure& failure) {
     if (failure.Step() == Platform::TFileStep::Read) throw EStreamReadError();
     if (failure.Code() == ENOENT || failure.Code() == EISDIR) return std::nullopt;
@@ -47,7 +50,7 @@ void WriteLogFile(const std::string& path, std::string_view text) {
 const std::string& TTripLog::Text() const {
   if (editsInView_) {
     editsInView_ = false;
-    text_ = editSource_();
+    editSource_(text_);
   }
   return text_;
 }
@@ -63,10 +66,17 @@ void TTripLog::EditedInView() {
   LogDirty = true;
 }
 
-void TTripLog::SetEditSource(std::function<std::string()> source) {
+void TTripLog::SetEditSource(std::function<void(std::string&)> source) {
   Text();
   editSource_ = std::move(source);
 }
+
+void TTripLog::Saved() {
+  LogDirty = false;
+  if (saveListener_) saveListener_();
+}
+
+void TTripLog::SetSaveListener(std::function<void()> listener) { saveListener_ = std::move(listener); }
 
 void TTripLog::Replace(std::string text) {
   text_ = std::move(text);
@@ -92,9 +102,9 @@ void TTripLog::Changed(TLogChange change) {
 std::string LogPathInProgramFolder() { return Cdatlib::ProgramFolder + "triplog.txt"; }
 
 void LoadLog(TTripLog& log) {
-  const std::optional<std::string> file = ReadLogFile(log.LogPath);
+  std::optional<std::string> file = ReadLogFile(log.LogPath);
   if (!file) return;
-  std::string text = WithCrLfBreaks(*file);
+  std::string text = WithCrLfBreaks(std::move(*file));
   if (text != log.Text()) log.Replace(std::move(text));
 }
 
@@ -110,7 +120,7 @@ void AppendLogLine(TTripLog& log, std::string_view line) {
 
 void SaveLog(TTripLog& log) {
   WriteLogFile(log.LogPath, log.Text());
-  log.LogDirty = false;
+  log.Saved();
 }
 
 }  // namespace Monitor

@@ -30,9 +30,14 @@ class TTripLog {
 
   // The same, where turning the view's text into bytes on every key would
   // cost too much for a long log: the bytes are asked of the view (through
-  // the edit source) only when the text is next needed.
+  // the edit source, which brings the text as it was before the edits up
+  // to date) only when the text is next needed.
   void EditedInView();
-  void SetEditSource(std::function<std::string()> source);
+  void SetEditSource(std::function<void(std::string& text)> source);
+
+  // The text is in the file: LogDirty is cleared and the listener told.
+  void Saved();
+  void SetSaveListener(std::function<void()> listener);
 
   // Changes made by the log operations; the listener is told of each.
   void Replace(std::string text);
@@ -44,8 +49,9 @@ class TTripLog {
 
   mutable std::string text_;
   mutable bool editsInView_ = false;
-  std::function<std::string()> editSource_;
+  std::function<void(std::string&)> editSource_;
   std::function<void(TLogChange)> listener_;
+  std::function<void()> saveListener_;
 };
 
 // ProgramFolder followed by "triplog.txt".

@@ -17,8 +17,10 @@ namespace Platform {
 namespace {
 
 constexpr char Goodbye = 'g';
-// The socket the watcher reads, the one descriptor it keeps.
+// The socket the watcher reads and the program's pending bytes, the
+// descriptors it keeps.
 constexpr int WatchedFd = 3;
+constexpr int PendingFd = 4;
 // A display server may drop its clients a moment before it closes its
 // listening socket: a display still reachable is asked again for this long.
 constexpr int ProbeTries = 30;
@@ -66,22 +68,28 @@ bool DisplayGone(TDisplayKind kind) {
   return false;
 }
 
-// Only the socket stays open: the program's single-run claim and files go
-// with the program, and nobody waits for output the watcher never writes.
-void KeepOnly(int fd) {
-  if (fd != WatchedFd) dup2(fd, WatchedFd);
-  close_range(WatchedFd + 1, ~0U, 0);
+// Only the socket and the pending bytes stay open: the program's
+// single-run claim and files go with the program, and nobody waits for
+// output the watcher never writes.
+void KeepOnly(int fd, int pendingFd) {
+  // Out of the way first, so that neither lands on the other.
+  constexpr int Aside = 10;
+  fd = fcntl(fd, F_DUPFD, Aside);
+  pendingFd = pendingFd < 0 ? -1 : fcntl(pendingFd, F_DUPFD, Aside);
+  dup2(fd, WatchedFd);
+  if (pendingFd >= 0) dup2(pendingFd, PendingFd);
+  close_range(pendingFd >= 0 ? PendingFd + 1 : WatchedFd + 1, ~0U, 0);
   const int nothing = open("/dev/null", O_RDWR | O_CLOEXEC);
   for (int standard = 0; standard < WatchedFd; ++standard) dup2(nothing, standard);
   if (nothing > WatchedFd) close(nothing);
   [[maybe_unused]] const int moved = chdir("/");
 }
 
-[[noreturn]] void Watch(int fd, void (*recordEnd)()) {
+[[noreturn]] void Watch(int fd, int pendingFd, TDisplayEndWatch::TRecordEnd recordEnd) {
   // A log-out may signal every process of the session; the program's own
   // answer to that is its normal end, which says goodbye.
   for (const int signalNumber : {SIGTERM, SIGHUP, SIGINT}) (void)std::signal(signalNumber, SIG_IGN);
-  KeepOnly(fd);
+  KeepOnly(fd, pendingFd);
   char kind = 0;
   for (;;) {
     char bytes[16];
@@ -96,7 +104,7 @@ void KeepOnly(int fd) {
   if (kind != 0 && DisplayGone(static_cast<TDisplayKind>(kind))) {
     // With the session gone, nobody is left to tell of a failed write.
     try {
-      recordEnd();
+      recordEnd(TPendingBytes::KeptIn(pendingFd < 0 ? -1 : PendingFd));
     } catch (...) {
     }
   }
@@ -106,11 +114,11 @@ void KeepOnly(int fd) {
 
 }  // namespace
 
-TDisplayEndWatch::TDisplayEndWatch(void (*recordEnd)()) {
+TDisplayEndWatch::TDisplayEndWatch(TRecordEnd recordEnd, const TPendingBytes& pending) {
   int ends[2];
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return;
   const pid_t pid = fork();
-  if (pid == 0) Watch(ends[1], recordEnd);
+  if (pid == 0) Watch(ends[1], pending.Fd(), recordEnd);
   close(ends[1]);
   if (pid < 0) {
     close(ends[0]);

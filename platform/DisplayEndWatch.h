@@ -2,9 +2,11 @@
 // of the session when the program vanished together with its display.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/PendingBytes.h"
 #include "platform/UniqueFd.h"
 
 namespace Platform {
@@ -20,12 +22,15 @@ enum class TDisplayKind : char { dkX11 = 'x', dkWayland = 'w' };
 // a read of a socket that only the program holds, so it costs no wake-ups.
 // When that socket closes without a goodbye after Arm, and the display has
 // gone as well, it runs the action given; a kill or a crash with the display
-// alive leaves everything as it is.
+// alive leaves everything as it is. The action gets what the program left
+// pending, read only then: an idle watcher holds none of it.
 class TDisplayEndWatch {
  public:
+  using TRecordEnd = void (*)(const std::optional<std::string>& pending);
+
   // Forks the watcher; it runs recordEnd in its own process. Without a
   // process to spare, the program runs without one.
-  explicit TDisplayEndWatch(void (*recordEnd)());
+  TDisplayEndWatch(TRecordEnd recordEnd, const TPendingBytes& pending);
   // The goodbye: the program ends by its own road.
   ~TDisplayEndWatch();
   TDisplayEndWatch(const TDisplayEndWatch&) = delete;

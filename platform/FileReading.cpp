@@ -25,14 +25,16 @@ TUniqueFd OpenForReading(const std::string& path, struct stat& info) {
 
 }  // namespace
 
-std::string ReadWholeFile(const std::string& path, std::size_t limit) {
+std::string ReadWholeFile(const std::string& path, std::size_t limit, std::size_t room) {
   struct stat info {};
   const TUniqueFd fd = OpenForReading(path, info);
   std::string content;
   // One byte beyond the limit tells a file that is too large; the size the
   // file claims only sets the first allocation, a growing file is still cut.
   const std::size_t wanted = limit + 1;
-  content.resize(std::min(wanted, static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) + 1));
+  const std::size_t first = std::min(wanted, static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) + 1);
+  content.reserve(first + room);
+  content.resize(first);
   std::size_t have = 0;
   for (;;) {
     if (have == content.size()) {

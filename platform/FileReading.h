@@ -12,6 +12,8 @@ namespace Platform {
 // missing, EISDIR for a folder), is no regular file (a pipe or a device,
 // which could block or never end) or holds more than `limit` bytes; Read
 // when reading fails part-way.
-std::string ReadWholeFile(const std::string& path, std::size_t limit);
+// `room` is capacity beyond the content, for a text that is then changed in
+// place; its pages cost nothing until they are written.
+std::string ReadWholeFile(const std::string& path, std::size_t limit, std::size_t room = 0);
 
 }  // namespace Platform

@@ -25,6 +25,8 @@ namespace {
 // or an end signal waiting.
 constexpr size_t PartBytes = size_t{64} * 1024;
 constexpr qint64 SliceMs = 40;
+// Changes made within this time are kept together.
+constexpr int KeepAfterMs = 250;
 
 }  // namespace
 
@@ -49,16 +51,22 @@ TForm2::TForm2() {
   Monitor::TabOnlyMovesFocus(Memo1);
   Memo1->setAccessibleName(QStringLiteral("Trip log"));
   Monitor::ShowFocusAlways(this);
+  memoBlocks_ = std::make_unique<Monitor::TMemoBlocks>(Memo1->document());
 
   connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { Desktop::RunHandler([this] { Memo1Change(); }); });
   connect(Close1, &QAction::triggered, this, [this] { Desktop::RunHandler([this] { Close1Click(); }); });
   Log.SetChangeListener([this](Monitor::TLogChange change) { ShowLogChange(change); });
-  Log.SetEditSource([this] { return BytesOfMemo(); });
+  Log.SetEditSource([this](std::string& text) { TakeMemoEdits(text); });
+  Log.SetSaveListener([this] { LogSaved(); });
 
   fillTimer_ = new QTimer(this);
   fillTimer_->setSingleShot(true);
   fillTimer_->setInterval(0);
   connect(fillTimer_, &QTimer::timeout, this, [this] { FillSomeMore(); });
+  keepTimer_ = new QTimer(this);
+  keepTimer_->setSingleShot(true);
+  keepTimer_->setInterval(KeepAfterMs);
+  connect(keepTimer_, &QTimer::timeout, this, [this] { KeepUnsaved(); });
 
   FormCreate();
 }
@@ -66,6 +74,7 @@ TForm2::TForm2() {
 TForm2::~TForm2() {
   Log.SetChangeListener({});
   Log.SetEditSource({});
+  Log.SetSaveListener({});
   if (Form2 == this) Form2 = nullptr;
 }
 
@@ -79,16 +88,33 @@ void TForm2::ShowOrRaise() {
 
 void TForm2::FillMemoWhenShown() { fillWhenShown_ = true; }
 
+void TForm2::KeepUnsavedIn(Platform::TPendingBytes* unsaved) { unsaved_ = unsaved; }
+
+void TForm2::LogChanged() {
+  // Not restarted by each key: a copy follows steady typing too.
+  if (unsaved_ != nullptr && !keepTimer_->isActive()) keepTimer_->start();
+}
+
+void TForm2::KeepUnsaved() {
+  if (Log.LogDirty && unsaved_ != nullptr) unsaved_->Keep(Log.Text());
+}
+
+void TForm2::LogSaved() {
+  keepTimer_->stop();
+  if (unsaved_ != nullptr) unsaved_->Drop();
+}
+
 void TForm2::FormCreate() { Log.LogPath = Monitor::LogPathInProgramFolder(); }
 
 void TForm2::Memo1Change() {
-  if (!showingLog_) Log.EditedInView();
+  if (showingLog_) return;
+  Log.EditedInView();
+  LogChanged();
 }
 
-std::string TForm2::BytesOfMemo() {
-  std::string bytes = memoLines_.BytesOf(Memo1->document()->toRawText());
-  shownBytes_ = bytes.size();
-  return bytes;
+void TForm2::TakeMemoEdits(std::string& text) {
+  memoBlocks_->Update(text, memoLines_);
+  shownBytes_ = text.size();
 }
 
 bool TForm2::FormCloseQuery() {
@@ -114,6 +140,7 @@ void TForm2::showEvent(QShowEvent* event) {
 }
 
 void TForm2::ShowLogChange(Monitor::TLogChange change) {
+  LogChanged();
   if (fillWhenShown_ && !isVisible()) {
     // The caret and the view end up where the latest change puts them.
     memoBehind_ = true;
@@ -132,6 +159,7 @@ void TForm2::ShowWholeLog(Monitor::TLogChange lastChange) {
   Memo1->clear();
   showingLog_ = false;
   memoLines_.Forget();
+  memoBlocks_->Forget();
   shownBytes_ = 0;
   memoBehind_ = false;
   FillMemo(lastChange);
@@ -154,11 +182,9 @@ void TForm2::FillSomeMore() {
   QElapsedTimer spent;
   spent.start();
   showingLog_ = true;
-  QTextCursor end(Memo1->document());
-  end.movePosition(QTextCursor::End);
   while (shownBytes_ < text.size() && !spent.hasExpired(SliceMs)) {
     const size_t partEnd = Monitor::LinesEnd(text, shownBytes_, PartBytes);
-    end.insertText(memoLines_.TextOf(std::string_view(text).substr(shownBytes_, partEnd - shownBytes_)));
+    memoBlocks_->Append(text, shownBytes_, partEnd, memoLines_);
     shownBytes_ = partEnd;
   }
   showingLog_ = false;

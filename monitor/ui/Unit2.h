@@ -3,10 +3,13 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 #include <string>
 
 #include "monitor/TripLog.h"
+#include "monitor/ui/MemoBlocks.h"
 #include "monitor/ui/MemoText.h"
+#include "platform/PendingBytes.h"
 
 class QAction;
 class QCloseEvent;
@@ -43,6 +46,11 @@ class TForm2 : public QMainWindow {
   // Memo1 is being filled, a part at each turn of the event loop.
   bool Filling() const { return filling_; }
 
+  // From now on, while the log has changes not saved, what a save would
+  // write is kept in `unsaved` shortly after each change, for an end that
+  // leaves the program no time to save; a save drops it.
+  void KeepUnsavedIn(Platform::TPendingBytes* unsaved);
+
   // Event handlers.
   void FormCreate();
   void Memo1Change();
@@ -58,7 +66,10 @@ class TForm2 : public QMainWindow {
   void ShowWholeLog(Monitor::TLogChange lastChange);
   void FillMemo(Monitor::TLogChange lastChange);
   void FillSomeMore();
-  std::string BytesOfMemo();
+  void TakeMemoEdits(std::string& text);
+  void LogChanged();
+  void KeepUnsaved();
+  void LogSaved();
 
   bool showingLog_ = false;  // the window itself is changing Memo1
   size_t shownBytes_ = 0;    // how much of the log's text Memo1 shows
@@ -67,7 +78,10 @@ class TForm2 : public QMainWindow {
   bool filling_ = false;     // Memo1 has not yet caught up with the log
   Monitor::TLogChange lastChange_ = Monitor::TLogChange::Replaced;
   Monitor::TMemoLines memoLines_;  // what the cut lines of Memo1 hide
+  std::unique_ptr<Monitor::TMemoBlocks> memoBlocks_;  // which lines of Memo1 are as shown
   QTimer* fillTimer_;               // the next part of the filling
+  Platform::TPendingBytes* unsaved_ = nullptr;
+  QTimer* keepTimer_;  // the copy of the unsaved log, a moment after a change
 };
 
 extern TForm2* Form2;

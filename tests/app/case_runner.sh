@@ -60,6 +60,14 @@ stop_processes() {
   return 0
 }
 
+# The program keeps this text for a display end that leaves it no time to
+# save: in the memory it shares with its watcher.
+kept_for_the_watcher() {
+  local memory
+  memory=$(find /proc/"$PROGRAM"/fd -lname '/memfd:tallyvane-pending*' 2>/dev/null | head -n1)
+  [ -n "$memory" ] && grep -aq "$1" "$memory"
+}
+
 # A value of the checkpoint file in a program folder.
 checkpoint_value() { tr -d '\r' <"$1/CHKPT.INI" 2>/dev/null | sed -n "s/^$2=//p"; }
 

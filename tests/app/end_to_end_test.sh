@@ -324,9 +324,10 @@ second_start_through_a_bind_mount() {
 # The program meets an end that it does not control: a signal to its
 # processes (the program, or all), with its display alive, or ending with
 # them (a power cut), or the end of its display alone, as a desktop without
-# a session manager ends a session. Only the last is a normal end.
+# a session manager ends a session. Only the last is a normal end, and it
+# saves a note typed into the Log window, when one is given.
 meets_its_end() {
-  local signal=$1 whom=$2 words=$3 folder display=$DISPLAY xvfb watcher
+  local signal=$1 whom=$2 words=$3 note=${4:-} folder display=$DISPLAY xvfb watcher
   folder=$(new_folder "end-$signal-$whom")
   if [[ $whom == *display* ]]; then
     Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$folder/display" 2>/dev/null &
@@ -338,6 +339,7 @@ meets_its_end() {
   DISPLAY=$display launch "$folder"
   DISPLAY=$display wait_for mapped_main_window || { fail "the main window did not show"; return; }
   watcher=$(pgrep -P "$PROGRAM") || fail "no watcher process"
+  [ -z "$note" ] || DISPLAY=$display note_in_the_log "$note" || return
   case $whom in
     program) kill -"$signal" "$PROGRAM" ;;
     all) kill -"$signal" "$watcher" "$PROGRAM" ;;
@@ -347,6 +349,8 @@ meets_its_end() {
   wait_for_exit
   [ "$EXIT_CODE" != timeout ] || fail "the program stays"
   wait_for process_ended "$watcher" || fail "the watcher stays"
+  [ -z "$note" ] || [ "$(tail -c ${#note} "$folder/triplog.txt")/$(status_in "$folder")" = "$note/0" ] ||
+    fail "log/status: $(tail -c 40 "$folder/triplog.txt")/$(status_in "$folder")"
   launch "$folder"
   wait_for mapped_main_window || fail "the next start did not show its window"
   grep -q "  $words"$'\r'"$" "$folder/triplog.txt" || fail "next start: $(tr -d '\r' <"$folder/triplog.txt")"
@@ -355,7 +359,17 @@ all_killed_with_the_display_alive() { meets_its_end KILL all "ABNORMAL PROGRAM E
 segfault_with_the_display_alive() { meets_its_end SEGV program "ABNORMAL PROGRAM END"; }
 abort_with_the_display_alive() { meets_its_end ABRT program "ABNORMAL PROGRAM END"; }
 power_cut_takes_the_display_too() { meets_its_end KILL all+display "ABNORMAL PROGRAM END"; }
-x_server_ends() { meets_its_end TERM display "Normal program shutdown"; }
+x_server_ends() { meets_its_end TERM display "Normal program shutdown" "typed before the end"; }
+
+# Types a note at the end of the open Log window, and waits until the
+# program keeps it for an end that leaves it no time to save.
+note_in_the_log() {
+  choose_log && wait_for mapped_log_window || { fail "no Log window"; return 1; }
+  LOG=$(log_window)
+  wait_for has_focus "$LOG" || xdotool windowfocus "$LOG" 2>/dev/null
+  type_into_log "$1"
+  wait_for kept_for_the_watcher "$1" || fail "the note was not kept"
+}
 
 # The name a process listens at, from the kernel's list of Unix sockets.
 listening_name() {

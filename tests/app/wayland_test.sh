@@ -250,20 +250,29 @@ tray_host_after_start() {
 }
 
 # The compositor ends under the running program, as every Wayland desktop
-# ends a session: a normal end, and the next start says so.
+# ends a session: a normal end, and the next start says so. With a note, it
+# is typed into the Log window first, and the end saves it.
 compositor_ends_under_the_program() {
-  local bar=$1 name=$2 watcher folder
+  local bar=$1 name=$2 note=${3:-} watcher folder
   start_session "$name" "$bar" || return
   [ "$bar" = none ] || wait_for tray_host_ready || { fail "swaybar registered no StatusNotifierWatcher with a host"; return; }
   launch
   folder=$FOLDER
   wait_for main_window_shown || { fail "the main window did not show"; return; }
   watcher=$(pgrep -P "$PROGRAM") || fail "no watcher process"
+  if [ -n "$note" ]; then
+    in_session wtype -M alt -k l -m alt
+    wait_for log_window_shown || { fail "Alt+L showed no Log window"; return; }
+    in_session wtype -d 20 "$note"
+    wait_for kept_for_the_watcher "$note" || fail "the note was not kept"
+  fi
   in_session swaymsg exit >/dev/null 2>&1
   wait_for_exit
   [ "$EXIT_CODE" != timeout ] || fail "the program outlived its compositor"
   wait_for process_ended "$watcher" || fail "the watcher stays"
   [ "$(status_in "$folder")" = 0 ] || fail "status after the compositor ended: $(status_in "$folder")"
+  [ -z "$note" ] || [ "$(tail -c ${#note} "$folder/triplog.txt")" = "$note" ] ||
+    fail "the note was not saved: $(tail -c 40 "$folder/triplog.txt")"
   stop_session
   start_session "$name-next" none || return
   launch "$folder"
@@ -272,7 +281,8 @@ compositor_ends_under_the_program() {
     fail "no normal end at the next start: $(tr -d '\r' <"$folder/triplog.txt")"
 }
 compositor_ends_with_a_bar() { compositor_ends_under_the_program bar end-bar; }
-compositor_ends_without_a_bar() { compositor_ends_under_the_program none end-nobar; }
+compositor_ends_without_a_bar() { compositor_ends_under_the_program none end-nobar "typed before the end"; }
+log_window_shown() { in_session swaymsg "[pid=$PROGRAM title=\"^Tallyvane log\$\"] nop" >/dev/null; }
 
 before_case() {
   ITEM_SERVICE=

@@ -139,6 +139,22 @@ TEST_F(MonitorWindowsTest, LogWindowSavesOnCloseOnlyWhenDirty) {
   EXPECT_FALSE(form2_->Log.LogDirty);
 }
 
+// Typed text is kept for a display end a moment after the typing, until a save.
+TEST_F(MonitorWindowsTest, UnsavedEditsAreKeptUntilTheSave) {
+  Platform::TPendingBytes unsaved;
+  const auto kept = [&] { return Platform::TPendingBytes::KeptIn(unsaved.Fd()); };
+  form2_->KeepUnsavedIn(&unsaved);
+  Start();
+  EXPECT_EQ(kept(), std::nullopt) << "after the start's save";
+  form1_->Log1->trigger();
+  form2_->Memo1->moveCursor(QTextCursor::End);
+  QTest::keyClicks(form2_->Memo1, "my note");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return kept() == ReadBytes(folder_ / "triplog.txt") + "my note"; }, 2000));
+  form2_->close();
+  EXPECT_EQ(kept(), std::nullopt) << "after the close's save";
+  form2_->KeepUnsavedIn(nullptr);
+}
+
 // Each normal end saves what was typed, also after a Log command on the open window.
 TEST_F(MonitorWindowsTest, ANormalEndSavesTheLogWindowsEdits) {
   Start();

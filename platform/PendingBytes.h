@@ -1,0 +1,33 @@
+// Bytes the program would still write, kept in memory that a process forked
+// from it shares: what an end too sudden for a save leaves to the watcher.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/UniqueFd.h"
+
+namespace Platform {
+
+class TPendingBytes {
+ public:
+  // Without memory to share, nothing is ever kept.
+  TPendingBytes();
+
+  // Replaces what is kept; a failure keeps nothing rather than a part.
+  void Keep(std::string_view bytes);
+  void Drop();
+
+  // The memory a forked process reads with KeptIn.
+  int Fd() const { return fd_.Get(); }
+  // What is kept in that memory; nothing when nothing is, or when the
+  // keeping was cut short.
+  static std::optional<std::string> KeptIn(int fd);
+
+ private:
+  TUniqueFd fd_;
+  bool holding_ = false;  // the memory holds pages
+};
+
+}  // namespace Platform
