@@ -5,11 +5,13 @@
 #include <QTextDocument>
 #include <vector>
 
+#include "platform/TextLines.h"
+
 namespace Monitor {
 
 namespace {
 
-constexpr std::string_view CrLf = "\r\n";
+using Platform::CrLf;
 
 // A block's state is the number of the line of the log whose bytes it
 // shows; a block the user touched, or one that stands for more than one

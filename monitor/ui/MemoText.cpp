@@ -3,6 +3,8 @@
 #include <QChar>
 #include <algorithm>
 
+#include "platform/TextLines.h"
+
 namespace Monitor {
 
 namespace {
@@ -80,15 +82,13 @@ void AppendUtf8(std::string& out, char32_t code) {
 
 }  // namespace
 
-QString MemoTextOfBytes(std::string_view bytes) {
-  QString text;
-  text.reserve(static_cast<qsizetype>(bytes.size()));
+namespace {
+
+// The bytes of one line, without its break.
+void AppendTextOfLine(QString& text, std::string_view bytes) {
   for (size_t pos = 0; pos < bytes.size();) {
     const auto c = static_cast<unsigned char>(bytes[pos]);
-    if (c == '\r' || c == '\n') {
-      text += QChar(u'\n');
-      pos += (c == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') ? 2 : 1;
-    } else if (c == 0) {
+    if (c == 0) {
       text += QChar(EscapeBase);
       ++pos;
     } else if (c < 0x80) {
@@ -112,6 +112,19 @@ QString MemoTextOfBytes(std::string_view bytes) {
         pos += length;
       }
     }
+  }
+}
+
+}  // namespace
+
+QString MemoTextOfBytes(std::string_view bytes) {
+  QString text;
+  text.reserve(static_cast<qsizetype>(bytes.size()));
+  for (size_t at = 0; at < bytes.size();) {
+    const Platform::TLineSpan line = Platform::LineAt(bytes, at);
+    AppendTextOfLine(text, bytes.substr(line.Begin, line.End - line.Begin));
+    if (line.Next > line.End) text += QChar(u'\n');
+    at = line.Next;
   }
   return text;
 }
@@ -156,15 +169,14 @@ size_t LinesEnd(std::string_view log, size_t from, size_t size) {
 QString TMemoLines::TextOf(std::string_view lines) {
   QString text;
   size_t shortLines = 0;  // where the run of lines shown whole began
-  for (size_t lineStart = 0; lineStart < lines.size();) {
-    size_t lineEnd = lines.find('\r', lineStart);
-    if (lineEnd == std::string_view::npos) lineEnd = lines.size();
-    if (lineEnd - lineStart > LongLine) {
-      text += MemoTextOfBytes(lines.substr(shortLines, lineStart - shortLines));
-      AppendCutLine(text, lines.substr(lineStart, lineEnd - lineStart));
-      shortLines = lineEnd;
+  for (size_t at = 0; at < lines.size();) {
+    const Platform::TLineSpan line = Platform::LineAt(lines, at);
+    if (line.End - line.Begin > LongLine) {
+      text += MemoTextOfBytes(lines.substr(shortLines, line.Begin - shortLines));
+      AppendCutLine(text, lines.substr(line.Begin, line.End - line.Begin));
+      shortLines = line.End;
     }
-    lineStart = lines.substr(lineEnd).starts_with("\r\n") ? lineEnd + 2 : lineEnd + 1;
+    at = line.Next;
   }
   text += MemoTextOfBytes(lines.substr(shortLines));
   return text;
