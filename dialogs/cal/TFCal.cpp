@@ -133,9 +133,11 @@ void TFCal::BuildCalendarPage() {
   MonthBtn = PlatformQt::DialogButton(Panel2, "", QRect(128, 5, 83, 20), buttonFont, "MonthBtn");
   SpeedButton4 = MakeArrowButton(Panel2, Qt::RightArrow, 211, "SpeedButton4");
 
-  StringGrid1 = new QTableWidget(7, 7, TabSheet1);
+  // The headers are hidden before the cells and the font come: a visible
+  // header would measure the text of every section at each of those changes,
+  // in a window that nobody may ever open.
+  StringGrid1 = new QTableWidget(TabSheet1);
   StringGrid1->setObjectName("StringGrid1");
-  StringGrid1->setFont(Desktop::MonospacedFont(13, true));
   StringGrid1->horizontalHeader()->hide();
   StringGrid1->verticalHeader()->hide();
   StringGrid1->horizontalHeader()->setMinimumSectionSize(1);
@@ -144,6 +146,9 @@ void TFCal::BuildCalendarPage() {
   StringGrid1->verticalHeader()->setMinimumSectionSize(1);
   StringGrid1->verticalHeader()->setDefaultSectionSize(24);
   StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  StringGrid1->setRowCount(7);
+  StringGrid1->setColumnCount(7);
+  StringGrid1->setFont(Desktop::MonospacedFont(13, true));
   StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -1,6 +1,7 @@
 // Font choices with fall-backs for desktops without the designed faces.
 #include "platform/desktop/ProgramFonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace Desktop {
@@ -21,9 +22,35 @@ QFont PixelFace(const QStringList& families, QFont::StyleHint hint, int pixelSiz
   return font;
 }
 
-QStringList ArialFamilies() { return {"Arial", "Liberation Sans", "Arimo", "Helvetica", "DejaVu Sans"}; }
-QStringList SansSerifFamilies() { return {"MS Sans Serif", "Microsoft Sans Serif", "DejaVu Sans", "Liberation Sans"}; }
-QStringList CourierFamilies() { return {"Courier New", "Liberation Mono", "Cousine", "DejaVu Sans Mono"}; }
+// The toolkit takes the first installed face of a list either way, but a
+// missing first face costs it a search of the desktop's fall-backs for each
+// size and weight asked for: the faces missing here are dropped once. With
+// none installed the list stays, and the desktop's own kind is taken.
+// (QFontDatabase::hasFamily would ask the desktop to resolve each name.)
+QStringList InstalledOf(const QStringList& families) {
+  const QStringList desktopFamilies = QFontDatabase::families();
+  QStringList installed;
+  for (const QString& family : families) {
+    if (desktopFamilies.contains(family, Qt::CaseInsensitive)) installed << family;
+  }
+  return installed.isEmpty() ? families : installed;
+}
+
+const QStringList& ArialFamilies() {
+  static const QStringList families =
+      InstalledOf({"Arial", "Liberation Sans", "Arimo", "Helvetica", "DejaVu Sans"});
+  return families;
+}
+const QStringList& SansSerifFamilies() {
+  static const QStringList families =
+      InstalledOf({"MS Sans Serif", "Microsoft Sans Serif", "DejaVu Sans", "Liberation Sans"});
+  return families;
+}
+const QStringList& CourierFamilies() {
+  static const QStringList families =
+      InstalledOf({"Courier New", "Liberation Mono", "Cousine", "DejaVu Sans Mono"});
+  return families;
+}
 
 }  // namespace
 
