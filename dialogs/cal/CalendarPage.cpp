@@ -22,6 +22,7 @@ using PlatformQt::FromQt;
 using PlatformQt::ToQt;
 
 void TFCal::RefreshCalendar() {
+  EnsureBuilt();
   YearBtn->setText(QString::number(ShownDate.Year));
   MonthBtn->setText(ToQt(Cdatlib::MonthName(ShownDate.Month)));
   Edit1->setText(ToQt(Cdatlib::DateWithShortWeekday(ShownDate)));
@@ -29,6 +30,7 @@ void TFCal::RefreshCalendar() {
 }
 
 void TFCal::FillMonthGrid() {
+  EnsureBuilt();
   const TMonthGrid grid = MonthGridOf(ShownDate);
   for (int row = 1; row <= TMonthGrid::DayRows; ++row) {
     for (int column = 0; column < TMonthGrid::Columns; ++column) {
@@ -44,12 +46,14 @@ void TFCal::FillMonthGrid() {
 }
 
 void TFCal::FillWeekdayHeader() {
+  EnsureBuilt();
   for (int column = 0; column < TMonthGrid::Columns; ++column) {
     StringGrid1->item(0, column)->setText(ToQt(" " + Cdatlib::ShortDayName(column + 1)));
   }
 }
 
 bool TFCal::SelectDayFromGrid() {
+  EnsureBuilt();
   const QTableWidgetItem* cell = StringGrid1->currentItem();
   if (cell == nullptr || cell->text().isEmpty()) return false;
   int32_t day = 0;
@@ -59,6 +63,7 @@ bool TFCal::SelectDayFromGrid() {
 }
 
 void TFCal::AskYear() {
+  EnsureBuilt();
   int32_t year = ShownDate.Year;
   if (!inpstr::InputNumber("Enter year", year)) return;
   if (const std::string problem = YearEntryProblem(year); !problem.empty()) {

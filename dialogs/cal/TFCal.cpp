@@ -64,7 +64,24 @@ TFCal::TFCal(QWidget* parent) : QDialog(parent) {
   setObjectName("FCal");
   setWindowTitle(" Calendar");
   setFixedSize(371, 390);
+  FCal = this;
+}
 
+TFCal::~TFCal() {
+  if (FCal == this) FCal = nullptr;
+}
+
+void TFCal::setVisible(bool visible) {
+  if (visible) EnsureBuilt();
+  QDialog::setVisible(visible);
+}
+
+// The pages wait for their first use: their grid, boxes and fonts cost more
+// start-up time and memory than the rest of the program's hidden windows
+// together, for a window that this program's own menus never open.
+void TFCal::EnsureBuilt() {
+  if (built_) return;
+  built_ = true;
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName("PageControl1");
   PageControl1->setTabPosition(QTabWidget::South);
@@ -109,11 +126,6 @@ TFCal::TFCal(QWidget* parent) : QDialog(parent) {
   connect(Button4, &QPushButton::clicked, this, &TFCal::Button4Click);
 
   FormCreate();
-  FCal = this;
-}
-
-TFCal::~TFCal() {
-  if (FCal == this) FCal = nullptr;
 }
 
 void TFCal::BuildCalendarPage() {

@@ -23,9 +23,14 @@ class TFCal : public QDialog {
   Q_OBJECT
 
  public:
-  // Builds the window hidden and makes it the module's FCal.
+  // Makes the window, hidden, the module's FCal. Its pages and their
+  // controls are built when first needed: on the first showing or the first
+  // refresh, whichever comes first.
   explicit TFCal(QWidget* parent = nullptr);
   ~TFCal() override;
+
+  // Builds the pages before the window first shows.
+  void setVisible(bool visible) override;
 
   // Year, month, date box and day grid from ShownDate.
   void RefreshCalendar();
@@ -36,42 +41,42 @@ class TFCal : public QDialog {
   // Asks for the year to show through the text input dialog.
   void AskYear();
 
-  QTabWidget* PageControl1;  // the two pages, tabs at the bottom
-  QWidget* TabSheet1;        // the "Calendar" page
-  QWidget* TabSheet2;        // the "Options" page
+  QTabWidget* PageControl1 = nullptr;  // the two pages, tabs at the bottom
+  QWidget* TabSheet1 = nullptr;        // the "Calendar" page
+  QWidget* TabSheet2 = nullptr;        // the "Options" page
 
   // The "Calendar" page.
-  QFrame* Panel1;             // the year row; a right click asks for a year
-  QToolButton* SpeedButton1;  // one year back
-  QPushButton* YearBtn;       // shows the year; a click asks for one
-  QToolButton* SpeedButton3;  // one year on
-  QFrame* Panel2;             // the month row; a right click opens the month menu
-  QToolButton* SpeedButton2;  // one month back
-  QPushButton* MonthBtn;      // shows the month; a click opens the month menu
-  QToolButton* SpeedButton4;  // one month on
-  QTableWidget* StringGrid1;  // the weekday header and the month's days
-  QFrame* Panel3;             // the bottom row
-  QPushButton* Button1;       // "Today": shows today's date
-  QLineEdit* Edit1;           // the shown date as text; OK takes what it holds
-  QPushButton* okbtn;         // OK: picks the date of Edit1
-  QPushButton* Button3;       // Cancel
-  QMenu* PopupMenu2;          // the month menu
+  QFrame* Panel1 = nullptr;             // the year row; a right click asks for a year
+  QToolButton* SpeedButton1 = nullptr;  // one year back
+  QPushButton* YearBtn = nullptr;       // shows the year; a click asks for one
+  QToolButton* SpeedButton3 = nullptr;  // one year on
+  QFrame* Panel2 = nullptr;             // the month row; a right click opens the month menu
+  QToolButton* SpeedButton2 = nullptr;  // one month back
+  QPushButton* MonthBtn = nullptr;      // shows the month; a click opens the month menu
+  QToolButton* SpeedButton4 = nullptr;  // one month on
+  QTableWidget* StringGrid1 = nullptr;  // the weekday header and the month's days
+  QFrame* Panel3 = nullptr;             // the bottom row
+  QPushButton* Button1 = nullptr;       // "Today": shows today's date
+  QLineEdit* Edit1 = nullptr;           // the shown date as text; OK takes what it holds
+  QPushButton* okbtn = nullptr;         // OK: picks the date of Edit1
+  QPushButton* Button3 = nullptr;       // Cancel
+  QMenu* PopupMenu2 = nullptr;          // the month menu
   // The month menu's items, January to December.
-  QAction *January1, *February1, *March1, *April1, *May1, *June1, *July1, *August1, *September1, *October1,
-      *November1, *December1;
+  QAction *January1 = nullptr, *February1 = nullptr, *March1 = nullptr, *April1 = nullptr, *May1 = nullptr, *June1 = nullptr, *July1 = nullptr, *August1 = nullptr, *September1 = nullptr, *October1 = nullptr,
+      *November1 = nullptr, *December1 = nullptr;
 
   // The "Options" page.
-  QGroupBox* GroupBox1;  // the frame around the transition's settings
-  QLabel* Label1;        // "last Julian day", the caption of Edit2
-  QLineEdit* Edit2;      // the last Julian day
-  QLabel* Label2;        // "first Gregorian day", the caption of Edit3
-  QLineEdit* Edit3;      // the first Gregorian day
-  QPushButton* DeftsBtn;  // opens the menu of national presets
-  QPushButton* Button2;   // OK: applies the pair of dates
-  QPushButton* Button4;   // Cancel: back to the calendar page
-  QMenu* PopupMenu3;      // the national presets
+  QGroupBox* GroupBox1 = nullptr;  // the frame around the transition's settings
+  QLabel* Label1 = nullptr;        // "last Julian day", the caption of Edit2
+  QLineEdit* Edit2 = nullptr;      // the last Julian day
+  QLabel* Label2 = nullptr;        // "first Gregorian day", the caption of Edit3
+  QLineEdit* Edit3 = nullptr;      // the first Gregorian day
+  QPushButton* DeftsBtn = nullptr;  // opens the menu of national presets
+  QPushButton* Button2 = nullptr;   // OK: applies the pair of dates
+  QPushButton* Button4 = nullptr;   // Cancel: back to the calendar page
+  QMenu* PopupMenu3 = nullptr;      // the national presets
   // The presets: Spain and its neighbours, France, Denmark-Norway, Great Britain.
-  QAction *SpainPortugalItalyPoland1, *France1, *DenmarkNorway1, *objectRadioButton2TRadioButton1;
+  QAction *SpainPortugalItalyPoland1 = nullptr, *France1 = nullptr, *DenmarkNorway1 = nullptr, *objectRadioButton2TRadioButton1 = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -104,12 +109,15 @@ class TFCal : public QDialog {
   void Button4Click();
 
  private:
+  void EnsureBuilt();
   void BuildCalendarPage();
   void BuildOptionsPage();
   void FormCreate();
   void FormShow();
   void TakePreset(size_t index);
   void StepShownDate(void (*step)(Cdatlib::TCalDate&));
+
+  bool built_ = false;
 };
 
 }  // namespace cal

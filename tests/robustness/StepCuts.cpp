@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <stdexcept>
 #include <string_view>
 #include <thread>
@@ -120,12 +121,13 @@ bool SaysRunning(const std::string& folder) {
   return bytes.find("TripStatus=1\r\n") != std::string::npos;
 }
 
+// The main thread's end is told only once its other threads are waited for.
 int Reap(pid_t pid, TStepRun& run) {
   int status = 0;
-  while (::waitpid(pid, &status, 0) == pid) {
-    if (WIFEXITED(status)) return run.ExitCode = WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) return -1;
-    ::ptrace(PTRACE_SYSCALL, pid, nullptr, nullptr);
+  for (pid_t got; (got = ::waitpid(-1, &status, __WALL)) > 0;) {
+    if (got == pid && WIFEXITED(status)) return run.ExitCode = WEXITSTATUS(status);
+    if (got == pid && WIFSIGNALED(status)) return -1;
+    if (WIFSTOPPED(status)) ::ptrace(PTRACE_SYSCALL, got, nullptr, nullptr);
   }
   return -1;
 }
@@ -138,17 +140,19 @@ TStepRun RunWithCut(const std::string& folder, const TStepPlan& plan, int* start
   if (pid == 0) Child(folder, plan.Unprivileged);
   int status = 0;
   ::waitpid(pid, &status, 0);  // the child's own SIGSTOP
-  ::ptrace(PTRACE_SETOPTIONS, pid, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL | PTRACE_O_TRACEEXEC);
+  ::ptrace(PTRACE_SETOPTIONS, pid, nullptr,
+           PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL | PTRACE_O_TRACEEXEC | PTRACE_O_TRACECLONE);
   ::ptrace(PTRACE_SYSCALL, pid, nullptr, nullptr);
   TStepRun run;
-  bool entering = true, ended = false;
+  std::map<pid_t, bool> entering;  // per thread: its next stop enters a call
+  bool ended = false;
   const int endAfter = plan.EndAfter > 0 ? plan.EndAfter : 1 << 30;
   auto lastCall = std::chrono::steady_clock::now();
   for (;;) {
     // Only a run that waits for a quiet moment polls: each poll slows every
     // system call of the program down.
     const bool polls = plan.CutAt == 0 && plan.EndAfter == 0 && !ended;
-    const pid_t got = ::waitpid(pid, &status, polls ? WNOHANG : 0);
+    const pid_t got = ::waitpid(-1, &status, __WALL | (polls ? WNOHANG : 0));
     if (got == 0) {
       const bool quiet = std::chrono::steady_clock::now() - lastCall > QuietTime;
       if (quiet && SaysRunning(folder)) {
@@ -159,6 +163,10 @@ TStepRun RunWithCut(const std::string& folder, const TStepPlan& plan, int* start
       std::this_thread::sleep_for(std::chrono::microseconds(200));
       continue;
     }
+    if (got > 0 && got != pid && (WIFEXITED(status) || WIFSIGNALED(status))) {
+      entering.erase(got);
+      continue;
+    }
     if (got < 0 || WIFEXITED(status) || WIFSIGNALED(status)) {
       if (got > 0 && WIFEXITED(status)) run.ExitCode = WEXITSTATUS(status);
       return run;
@@ -166,13 +174,14 @@ TStepRun RunWithCut(const std::string& folder, const TStepPlan& plan, int* start
     const int signal = WSTOPSIG(status);
     if (signal != (SIGTRAP | 0x80)) {
       const bool event = status >> 16 != 0 || signal == SIGTRAP || signal == SIGSTOP;
-      ::ptrace(PTRACE_SYSCALL, pid, nullptr, event ? nullptr : reinterpret_cast<void*>(static_cast<long>(signal)));
+      ::ptrace(PTRACE_SYSCALL, got, nullptr, event ? nullptr : reinterpret_cast<void*>(static_cast<long>(signal)));
       continue;
     }
-    if (entering) {
+    bool& enters = entering.try_emplace(got, true).first->second;
+    if (enters) {
       user_regs_struct regs{};
-      ::ptrace(PTRACE_GETREGS, pid, nullptr, &regs);
-      if (TouchesFolder(pid, regs, folder)) {
+      ::ptrace(PTRACE_GETREGS, got, nullptr, &regs);
+      if (TouchesFolder(got, regs, folder)) {
         lastCall = std::chrono::steady_clock::now();
         ++run.Calls;
         if (MayChange(regs)) run.Changes.push_back(run.Calls);
@@ -189,8 +198,8 @@ TStepRun RunWithCut(const std::string& folder, const TStepPlan& plan, int* start
       ::kill(pid, SIGTERM);
       ended = true;
     }
-    entering = !entering;
-    ::ptrace(PTRACE_SYSCALL, pid, nullptr, nullptr);
+    enters = !enters;
+    ::ptrace(PTRACE_SYSCALL, got, nullptr, nullptr);
   }
 }
 

@@ -1,5 +1,5 @@
-// Runs the real program under ptrace, counting the system calls of its main
-// thread that touch the checkpoint file, the trip log, their temporaries or
+// Runs the real program under ptrace, counting the system calls of all its
+// threads that touch the checkpoint file, the trip log, their temporaries or
 // their folder, and can kill it (SIGKILL, as a power cut would) at the entry
 // of one of them, before that call runs: a cut between every two calls of a
 // write can so be made, one run per cut.
