@@ -41,7 +41,7 @@ std::string KindOfCurrentError() {
   if (type == nullptr) return "Exception";
   int status = 0;
   std::unique_ptr<char, decltype(&std::free)> name(abi::__cxa_demangle(type->name(), nullptr, nullptr, &status),
-                                                     &std::free);
+                                                   &std::free);
   return status == 0 && name ? name.get() : type->name();
 }
 
@@ -164,9 +164,9 @@ int RunProgram(int& argc, char** argv) {
   try {
     Monitor::StartMonitor(*form1, form2->Log);
   } catch (...) {
-    Desktop::ShowStartupErrorBox(Desktop::StartupErrorText(
-        KindOfCurrentError(), ProgramFileName(), reinterpret_cast<const void*>(&Monitor::StartMonitor),
-        MessageOfCurrentError()));
+    Desktop::ShowStartupErrorBox(Desktop::StartupErrorText(KindOfCurrentError(), ProgramFileName(),
+                                                           reinterpret_cast<const void*>(&Monitor::StartMonitor),
+                                                           MessageOfCurrentError()));
     return 1;
   }
 

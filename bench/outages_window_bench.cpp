@@ -26,8 +26,8 @@ std::string BigLog() {
   std::string log;
   for (int i = 0; i < 10000; ++i) {
     const int year = 2000 + i / 336, month = i / 28 % 12 + 1, day = i % 28 + 1;
-    const std::string date = Cdatlib::IsoDateText(
-        {static_cast<uint16_t>(year), static_cast<uint16_t>(month), static_cast<uint16_t>(day)});
+    const std::string date =
+        Cdatlib::IsoDateText({static_cast<uint16_t>(year), static_cast<uint16_t>(month), static_cast<uint16_t>(day)});
     log += LogLine(date + " 18:41  ABNORMAL PROGRAM END  checked");
     log += LogLine(date + " 19:" + Cdatlib::PadNumber(i % 60, 2) + "  Program restart  checked");
   }

@@ -18,7 +18,12 @@ namespace {
 // Months of every length and first weekday, the transition month among them,
 // so that each refresh changes the grid.
 constexpr std::array<Cdatlib::TCalDate, 6> Dates = {{
-    {2026, 12, 7}, {2027, 2, 28}, {1752, 9, 14}, {2024, 2, 29}, {1999, 8, 31}, {2030, 6, 1},
+    {2026, 12, 7},
+    {2027, 2, 28},
+    {1752, 9, 14},
+    {2024, 2, 29},
+    {1999, 8, 31},
+    {2030, 6, 1},
 }};
 
 struct Dialogs {

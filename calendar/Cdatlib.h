@@ -44,7 +44,7 @@ extern TCalDate FirstGregorianDay;
 extern int32_t LastJulianDayNumber;  // JulianDayCount(LastJulianDay), kept by SetTransition
 extern uint16_t MonthLengths[13];    // scratch table filled by PrepareMonthLengths
 extern const uint16_t StandardMonthLengths[13];
-extern bool CloseOnPick;          // the calendar dialog closes on a grid pick
+extern bool CloseOnPick;           // the calendar dialog closes on a grid pick
 extern std::string ProgramFolder;  // folder of the program file, with trailing '/'
 
 // Applies the module start: style 1, pad '0', transition 1752-09-02 /
@@ -58,7 +58,7 @@ std::string MonthName(int32_t month);  // "" outside 1..12
 std::string DayName(int32_t day);      // 1 = Monday; "" outside 1..7
 std::string ShortDayName(int32_t day);
 
-TClockReading ReadLocalClock();                      // one platform reading
+TClockReading ReadLocalClock();  // one platform reading
 // The local wall-clock reading, in the process's time zone, of an instant
 // given as seconds and nanoseconds since 1970-01-01 00:00 UTC.
 TClockReading ReadingOfInstant(int64_t seconds, int64_t nanoseconds);
@@ -91,9 +91,7 @@ std::string StampTextOfValue(double value);
 
 // The quotient rounded down, for negative values too (plain "/" rounds
 // towards zero). The divisor must be positive.
-constexpr int64_t FloorDiv(int64_t value, int64_t divisor) {
-  return value / divisor - (value % divisor < 0 ? 1 : 0);
-}
+constexpr int64_t FloorDiv(int64_t value, int64_t divisor) { return value / divisor - (value % divisor < 0 ? 1 : 0); }
 
 // Months counted on one line, year * 12 + month - 1, so that the months
 // between two dates are a difference; and the first day of such a month.

@@ -60,9 +60,7 @@ TClockReading ReadingOfInstant(int64_t seconds, int64_t nanoseconds) {
           static_cast<uint16_t>(nanoseconds / 1'000'000)};
 }
 
-TCalDateTime StampOfReading(const TClockReading& r) {
-  return {r.Date, HalfSecondStep(r.Time, r.Millisecond)};
-}
+TCalDateTime StampOfReading(const TClockReading& r) { return {r.Date, HalfSecondStep(r.Time, r.Millisecond)}; }
 
 TCalDate Today() { return ReadLocalClock().Date; }
 

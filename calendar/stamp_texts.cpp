@@ -7,9 +7,10 @@ namespace Cdatlib {
 
 namespace {
 
-constexpr std::array<const char*, 12> MonthNames = {"January", "February", "March",     "April",   "May",      "June",
-                                                    "July",    "August",   "September", "October", "November", "December"};
-constexpr std::array<const char*, 7> DayNames = {"Monday", "Tuesday", "Wednesday", "Thursday",
+constexpr std::array<const char*, 12> MonthNames = {"January",   "February", "March",    "April",
+                                                    "May",       "June",     "July",     "August",
+                                                    "September", "October",  "November", "December"};
+constexpr std::array<const char*, 7> DayNames = {"Monday", "Tuesday",  "Wednesday", "Thursday",
                                                  "Friday", "Saturday", "Sunday"};
 
 }  // namespace
@@ -41,7 +42,8 @@ std::string CompactStampText(TCalDateTime stamp) {
   // 32 bits even for 16-bit maxima (65535 * 10000 + 65535 * 100 + 65535).
   const TCalDate& d = stamp.Date;
   const TClockTime& t = stamp.Time;
-  return PadNumber(d.Day + 100 * d.Month + 10000 * d.Year, 8) + PadNumber(t.Second + 100 * t.Minute + 10000 * t.Hour, 6);
+  return PadNumber(d.Day + 100 * d.Month + 10000 * d.Year, 8) +
+         PadNumber(t.Second + 100 * t.Minute + 10000 * t.Hour, 6);
 }
 
 std::string StampText(TCalDateTime stamp) {
@@ -49,7 +51,8 @@ std::string StampText(TCalDateTime stamp) {
     case 0: return CompactStampText(stamp);
     case 1: return IsoDateText(stamp.Date) + " " + TimeText(stamp.Time);
     case 2: return IsoDateText(stamp.Date) + " " + ShortTimeText(stamp.Time);
-    case 3: return IsoDateText(stamp.Date) + " (" + ShortDayName(WeekdayOf(stamp.Date)) + ") " + ShortTimeText(stamp.Time);
+    case 3:
+      return IsoDateText(stamp.Date) + " (" + ShortDayName(WeekdayOf(stamp.Date)) + ") " + ShortTimeText(stamp.Time);
     case 4: return IsoDateText(stamp.Date) + " (" + DayName(WeekdayOf(stamp.Date)) + ") " + ShortTimeText(stamp.Time);
     default: return "?" + CompactStampText(stamp);
   }

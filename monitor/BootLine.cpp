@@ -29,8 +29,8 @@ std::string BootTimeLine(std::string_view stampText, std::string_view startText,
   const int64_t apart = *bootSeconds - RealSecondsOfWallMinute(*stamp);
   if (apart > -DoubtfulSeconds && apart < DoubtfulSeconds) return "";
   if (apart < 0) return std::string(KeptRunningWords) + ": only this program was stopped";
-  return std::string(ComputerStartedWords) + StampOfMinutes(WallMinuteAt(*bootSeconds)) +
-         ": it was off for at most " + DurationText(apart / 60);
+  return std::string(ComputerStartedWords) + StampOfMinutes(WallMinuteAt(*bootSeconds)) + ": it was off for at most " +
+         DurationText(apart / 60);
 }
 
 }  // namespace Monitor

@@ -10,8 +10,7 @@ std::string FileMessage(const char* what, const std::string& path, const std::st
 
 }  // namespace
 
-EIniWriteError::EIniWriteError(const std::string& path)
-    : EMonitorError("Unable to write to " + path) {}
+EIniWriteError::EIniWriteError(const std::string& path) : EMonitorError("Unable to write to " + path) {}
 
 EIniReadError::EIniReadError(const std::string& path) : EMonitorError("Unable to read " + path) {}
 

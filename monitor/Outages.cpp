@@ -42,7 +42,9 @@ void ComeBack(TOutage& outage, int64_t backAt) {
 TOutageTexts TextsOf(const TOutage& outage) {
   constexpr const char* WentDownTexts[] = {"", "computer", "program only"};
   return {StampOfMinutes(outage.LostAfter), outage.BackAt ? StampOfMinutes(*outage.BackAt) : "",
-          outage.OffFor ? DurationText(*outage.OffFor) : outage.BackAt ? "clock was wrong" : "",
+          outage.OffFor   ? DurationText(*outage.OffFor)
+          : outage.BackAt ? "clock was wrong"
+                          : "",
           WentDownTexts[outage.WentDown]};
 }
 
@@ -109,7 +111,8 @@ std::vector<TMonthCount> OutagesPerMonth(const TOutageRecord& record, const Cdat
   }
   for (const TOutage& outage : record.Outages) {
     const int64_t month = MonthOfMinutes(outage.LostAfter);
-    if (outage.IsOutage() && month >= firstMonth && month <= lastMonth) ++months[static_cast<std::size_t>(month - firstMonth)].Outages;
+    if (outage.IsOutage() && month >= firstMonth && month <= lastMonth)
+      ++months[static_cast<std::size_t>(month - firstMonth)].Outages;
   }
   return months;
 }

@@ -17,9 +17,9 @@ namespace Monitor {
 enum TWentDown { wdUnknown, wdComputer, wdProgramOnly };
 
 struct TOutage {
-  int64_t LostAfter;               // minute of the abnormal end's stamp
-  std::optional<int64_t> BackAt;   // minute of the computer's start, else of the restart; none without either
-  std::optional<int64_t> OffFor;   // real minutes; none without a way back or when the clock was wrong
+  int64_t LostAfter;              // minute of the abnormal end's stamp
+  std::optional<int64_t> BackAt;  // minute of the computer's start, else of the restart; none without either
+  std::optional<int64_t> OffFor;  // real minutes; none without a way back or when the clock was wrong
   TWentDown WentDown = wdUnknown;
 
   // A stop of the program alone is no outage of the computer.
@@ -27,8 +27,8 @@ struct TOutage {
 };
 
 struct TOutageRecord {
-  std::vector<TOutage> Outages;    // in the order of the log, stops of the program alone among them
-  std::optional<int64_t> Since;    // the first stamp of the log: when it began
+  std::vector<TOutage> Outages;  // in the order of the log, stops of the program alone among them
+  std::optional<int64_t> Since;  // the first stamp of the log: when it began
 };
 
 // The table's cells: the two stamps, the length and what went down; empty

@@ -31,7 +31,8 @@ std::optional<int64_t> MinutesOfStamp(std::string_view text) {
   if (year < 1 || month < 1 || month > 12 || day < 1 || hour < 0 || hour > 23 || minute < 0 || minute > 59) {
     return std::nullopt;
   }
-  if (day > Cdatlib::DaysInMonth(static_cast<int32_t>(year), static_cast<int32_t>(month), Cdatlib::TLeapRule::Gregorian)) {
+  if (day >
+      Cdatlib::DaysInMonth(static_cast<int32_t>(year), static_cast<int32_t>(month), Cdatlib::TLeapRule::Gregorian)) {
     return std::nullopt;
   }
   const Cdatlib::TCalDate date{static_cast<uint16_t>(year), static_cast<uint16_t>(month), static_cast<uint16_t>(day)};
@@ -46,9 +47,7 @@ std::string StampOfMinutes(int64_t minutes) {
 
 std::string DateOfMinutes(int64_t minutes) { return Cdatlib::IsoDateText(DateOf(minutes)); }
 
-int64_t MonthOfMinutes(int64_t minutes) {
-  return Cdatlib::MonthIndex(DateOf(minutes));
-}
+int64_t MonthOfMinutes(int64_t minutes) { return Cdatlib::MonthIndex(DateOf(minutes)); }
 
 std::string DurationText(int64_t minutes) {
   if (minutes < 60) return std::to_string(minutes) + " min";

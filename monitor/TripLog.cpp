@@ -90,9 +90,7 @@ void TTripLog::Append(std::string_view bytes) {
   Changed(TLogChange::Appended);
 }
 
-void TTripLog::SetChangeListener(std::function<void(TLogChange)> listener) {
-  listener_ = std::move(listener);
-}
+void TTripLog::SetChangeListener(std::function<void(TLogChange)> listener) { listener_ = std::move(listener); }
 
 void TTripLog::Changed(TLogChange change) {
   LogDirty = true;

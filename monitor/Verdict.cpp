@@ -18,8 +18,7 @@ constexpr const char* FirstStart = "  Program start - first time on this PC";
 
 }  // namespace
 
-TStartVerdict JudgePreviousRun(int32_t previousStatus, const std::string& previousStamp,
-                               const std::string& startText) {
+TStartVerdict JudgePreviousRun(int32_t previousStatus, const std::string& previousStamp, const std::string& startText) {
   TStartVerdict verdict{"", "", startText + Restart};
   switch (previousStatus) {
     case csNormalShutdown:

@@ -13,7 +13,6 @@ struct TStartVerdict {
   std::string StartLine;
 };
 
-TStartVerdict JudgePreviousRun(int32_t previousStatus, const std::string& previousStamp,
-                               const std::string& startText);
+TStartVerdict JudgePreviousRun(int32_t previousStatus, const std::string& previousStamp, const std::string& startText);
 
 }  // namespace Monitor

@@ -13,10 +13,8 @@ class TFileProblemCategory final : public std::error_category {
   const char* name() const noexcept override { return "file layer"; }
   std::string message(int value) const override {
     switch (static_cast<TFileProblem>(value)) {
-      case TFileProblem::NotRegularFile:
-        return "Not a regular file";
-      case TFileProblem::TooLarge:
-        return "File too large";
+      case TFileProblem::NotRegularFile: return "Not a regular file";
+      case TFileProblem::TooLarge: return "File too large";
     }
     return "Unknown problem";
   }
@@ -35,9 +33,7 @@ EFileFailure::EFileFailure(TFileStep step, const std::string& path, int code)
 EFileFailure::EFileFailure(TFileStep step, const std::string& path, TFileProblem problem)
     : std::system_error(static_cast<int>(problem), FileProblemCategory(), path), step_(step) {}
 
-int EFileFailure::Code() const noexcept {
-  return code().category() == std::generic_category() ? code().value() : 0;
-}
+int EFileFailure::Code() const noexcept { return code().category() == std::generic_category() ? code().value() : 0; }
 
 bool EFileFailure::Is(TFileProblem problem) const noexcept {
   return code().category() == FileProblemCategory() && code().value() == static_cast<int>(problem);

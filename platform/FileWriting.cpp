@@ -30,8 +30,7 @@ TTargetState ExamineTarget(const std::string& path, const std::string& target) {
   }
   RequireRegularFile(info.st_mode, TFileStep::Create, path);
   // Non-blocking, so that a file turned into a pipe meanwhile cannot hang it.
-  state.Writable = TUniqueFd(
-      ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  state.Writable = TUniqueFd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   if (!state.Writable.Valid()) throw EFileFailure(TFileStep::Create, path, errno);
   state.Exists = true;
   state.Mode = info.st_mode;
@@ -75,8 +74,7 @@ void GiveTargetAttributes(int fd, const std::string& path, const TTargetState& s
 }
 
 void FlushFolder(const std::string& target) {
-  const TUniqueFd folder(
-      ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  const TUniqueFd folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.Valid()) ::fsync(folder.Get());
 }
 

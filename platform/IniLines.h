@@ -34,7 +34,7 @@ class TIniScanner {
 };
 
 std::string_view WithoutByteOrderMark(std::string_view content);
-std::string_view TrimBlanks(std::string_view text);  // spaces and tabs
+std::string_view TrimBlanks(std::string_view text);        // spaces and tabs
 bool SameIniName(std::string_view a, std::string_view b);  // ASCII case ignored
 
 }  // namespace Platform

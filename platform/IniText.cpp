@@ -15,8 +15,7 @@ struct TKeySpot {
   TIniLine SectionTail;  // the section's last non-blank line
 };
 
-TKeySpot LocateKey(std::string_view content, std::string_view section,
-                   std::string_view key) {
+TKeySpot LocateKey(std::string_view content, std::string_view section, std::string_view key) {
   TKeySpot spot;
   TIniScanner scanner(content);
   TIniLine line;
@@ -38,8 +37,8 @@ TKeySpot LocateKey(std::string_view content, std::string_view section,
 }
 
 std::string_view Unquoted(std::string_view value) {
-  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                      value.back() == value.front();
+  const bool quoted =
+      value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
   return quoted ? value.substr(1, value.size() - 2) : value;
 }
 
@@ -50,8 +49,7 @@ std::string KeyLine(std::string_view key, std::string_view value) {
   return line;
 }
 
-std::string Spliced(std::string_view content, std::size_t from, std::size_t to,
-                    std::string_view insert) {
+std::string Spliced(std::string_view content, std::size_t from, std::size_t to, std::string_view insert) {
   std::string result;
   result.reserve(content.size() - (to - from) + insert.size());
   result.append(content.substr(0, from)).append(insert).append(content.substr(to));
@@ -68,8 +66,7 @@ bool EndsWithoutBreak(std::string_view content) {
   return !content.empty() && content.back() != '\n' && content.back() != '\r';
 }
 
-std::string WithSectionAdded(std::string_view content, std::string_view section,
-                             std::string_view keyLine) {
+std::string WithSectionAdded(std::string_view content, std::string_view section, std::string_view keyLine) {
   std::string result(content);
   if (EndsWithoutBreak(content)) result.append(CrLf);
   result.append("[").append(section).append("]").append(CrLf).append(keyLine);
@@ -78,15 +75,14 @@ std::string WithSectionAdded(std::string_view content, std::string_view section,
 
 }  // namespace
 
-std::optional<std::string> FindIniValue(std::string_view content, std::string_view section,
-                                        std::string_view key) {
+std::optional<std::string> FindIniValue(std::string_view content, std::string_view section, std::string_view key) {
   const TKeySpot spot = LocateKey(content, section, key);
   if (!spot.KeyFound) return std::nullopt;
   return std::string(Unquoted(TrimBlanks(spot.Key.Value)).substr(0, IniValueLimit));
 }
 
-std::string WithIniValue(std::string_view content, std::string_view section,
-                         std::string_view key, std::string_view value) {
+std::string WithIniValue(std::string_view content, std::string_view section, std::string_view key,
+                         std::string_view value) {
   const TKeySpot spot = LocateKey(content, section, key);
   if (spot.KeyFound) {
     return Spliced(content, spot.Key.Begin, spot.Key.Next, KeyLine(spot.Key.Name, value));

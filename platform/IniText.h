@@ -17,13 +17,12 @@ inline constexpr std::size_t IniValueLimit = 2047;
 // name, names matched without regard to ASCII case; blanks around the value
 // and one enclosing pair of matching ' or " are dropped. Nothing when the
 // section or the key is missing.
-std::optional<std::string> FindIniValue(std::string_view content, std::string_view section,
-                                        std::string_view key);
+std::optional<std::string> FindIniValue(std::string_view content, std::string_view section, std::string_view key);
 
 // The content with the key set: an existing key line is replaced where it
 // stands, keeping its name's spelling; a missing key is added after the last
 // non-blank line of its section; a missing section is added at the end.
-std::string WithIniValue(std::string_view content, std::string_view section,
-                         std::string_view key, std::string_view value);
+std::string WithIniValue(std::string_view content, std::string_view section, std::string_view key,
+                         std::string_view value);
 
 }  // namespace Platform

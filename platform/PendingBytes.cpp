@@ -28,9 +28,7 @@ bool WriteAllAt(int fd, const char* data, size_t size, off_t at) {
   return true;
 }
 
-bool WriteCount(int fd, TCount count) {
-  return WriteAllAt(fd, reinterpret_cast<const char*>(&count), sizeof count, 0);
-}
+bool WriteCount(int fd, TCount count) { return WriteAllAt(fd, reinterpret_cast<const char*>(&count), sizeof count, 0); }
 
 bool ReadAllAt(int fd, char* data, size_t size, off_t at) {
   while (size > 0) {

@@ -27,9 +27,7 @@ void Reached(TWriteStep step) {
 // A folder may refuse new entries (no write access, or a sticky folder and
 // another user's file) while the file itself stays writable; such a file was
 // writable in place before and must stay so.
-bool FolderRefusesChange(int error) {
-  return error == EACCES || error == EPERM || error == EROFS;
-}
+bool FolderRefusesChange(int error) { return error == EACCES || error == EPERM || error == EROFS; }
 
 // Halves, so that a fault can be injected with part of the content on disk.
 void WriteInHalves(int fd, const std::string& path, std::string_view content) {
@@ -47,8 +45,8 @@ struct TInPlaceWrite {
 
 // What one write must put where, so that a cut before it leaves the old
 // content and a cut after it the new one, and nothing is ever emptied.
-TInPlaceWrite InPlaceWrite(const std::string& path, const std::string& target, int fd,
-                           const std::string& content, TInPlaceRewrite inPlace, int refusal) {
+TInPlaceWrite InPlaceWrite(const std::string& path, const std::string& target, int fd, const std::string& content,
+                           TInPlaceRewrite inPlace, int refusal) {
   if (inPlace == TInPlaceRewrite::AppendOnly) {
     std::string old;
     try {

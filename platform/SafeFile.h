@@ -41,16 +41,15 @@ class TPreparedReplacement {
   void Commit();
 
  private:
-  friend TPreparedReplacement PrepareReplacement(const std::string& path, std::string content,
-                                                 TInPlaceRewrite inPlace);
+  friend TPreparedReplacement PrepareReplacement(const std::string& path, std::string content, TInPlaceRewrite inPlace);
   TPreparedReplacement(std::string path, std::string target, std::string content, TInPlaceRewrite inPlace);
   void WriteInPlace(int refusal);
 
   std::string path_, target_, content_;
   TInPlaceRewrite inPlace_;
   TTargetState state_;
-  std::string temp_;     // the temporary holding the new content, if any
-  int refusal_ = 0;      // the folder's refusal, when the write goes in place
+  std::string temp_;  // the temporary holding the new content, if any
+  int refusal_ = 0;   // the folder's refusal, when the write goes in place
   bool committed_ = false;
 };
 

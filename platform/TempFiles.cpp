@@ -18,9 +18,7 @@ namespace {
 constexpr const char* TempMarker = ".tmp-";
 constexpr std::size_t RandomPartLength = 6;
 
-std::string TempNamePrefix(const std::string& target) {
-  return "." + NameOf(target) + TempMarker;
-}
+std::string TempNamePrefix(const std::string& target) { return "." + NameOf(target) + TempMarker; }
 
 bool IsTempName(const std::string& name, const std::string& prefix) {
   return name.size() == prefix.size() + RandomPartLength && name.starts_with(prefix);
@@ -39,9 +37,7 @@ std::vector<std::string> EntriesOf(const std::string& folder) {
 
 // ".NAME.tmp-" in the target's folder; every temporary of the target starts
 // with it and ends in six random characters.
-std::string TempPathPrefix(const std::string& target) {
-  return FolderOf(target) + "/" + TempNamePrefix(target);
-}
+std::string TempPathPrefix(const std::string& target) { return FolderOf(target) + "/" + TempNamePrefix(target); }
 
 }  // namespace
 

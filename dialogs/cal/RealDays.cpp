@@ -11,12 +11,9 @@ const char* const YearZeroProblem = "year 0 does not exist, the Julian calendar 
 
 std::string CalendarName(TCalendarRule rule) {
   switch (rule) {
-    case TCalendarRule::Julian:
-      return " in the Julian calendar";
-    case TCalendarRule::Gregorian:
-      return " in the Gregorian calendar";
-    case TCalendarRule::Transition:
-      break;
+    case TCalendarRule::Julian: return " in the Julian calendar";
+    case TCalendarRule::Gregorian: return " in the Gregorian calendar";
+    case TCalendarRule::Transition: break;
   }
   return "";
 }
@@ -63,7 +60,8 @@ std::string YearEntryProblem(int32_t year) {
     message.front() = Cdatlib::AsciiUpper(message.front());
     return message;
   }
-  if (year < 1 || year > 9999) return "Year " + std::to_string(year) + " is outside the calendar: enter a year from 1 to 9999.";
+  if (year < 1 || year > 9999)
+    return "Year " + std::to_string(year) + " is outside the calendar: enter a year from 1 to 9999.";
   return "";
 }
 

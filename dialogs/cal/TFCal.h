@@ -62,21 +62,23 @@ class TFCal : public QDialog {
   QPushButton* Button3 = nullptr;       // Cancel
   QMenu* PopupMenu2 = nullptr;          // the month menu
   // The month menu's items, January to December.
-  QAction *January1 = nullptr, *February1 = nullptr, *March1 = nullptr, *April1 = nullptr, *May1 = nullptr, *June1 = nullptr, *July1 = nullptr, *August1 = nullptr, *September1 = nullptr, *October1 = nullptr,
-      *November1 = nullptr, *December1 = nullptr;
+  QAction *January1 = nullptr, *February1 = nullptr, *March1 = nullptr, *April1 = nullptr, *May1 = nullptr,
+          *June1 = nullptr, *July1 = nullptr, *August1 = nullptr, *September1 = nullptr, *October1 = nullptr,
+          *November1 = nullptr, *December1 = nullptr;
 
   // The "Options" page.
-  QGroupBox* GroupBox1 = nullptr;  // the frame around the transition's settings
-  QLabel* Label1 = nullptr;        // "last Julian day", the caption of Edit2
-  QLineEdit* Edit2 = nullptr;      // the last Julian day
-  QLabel* Label2 = nullptr;        // "first Gregorian day", the caption of Edit3
-  QLineEdit* Edit3 = nullptr;      // the first Gregorian day
+  QGroupBox* GroupBox1 = nullptr;   // the frame around the transition's settings
+  QLabel* Label1 = nullptr;         // "last Julian day", the caption of Edit2
+  QLineEdit* Edit2 = nullptr;       // the last Julian day
+  QLabel* Label2 = nullptr;         // "first Gregorian day", the caption of Edit3
+  QLineEdit* Edit3 = nullptr;       // the first Gregorian day
   QPushButton* DeftsBtn = nullptr;  // opens the menu of national presets
   QPushButton* Button2 = nullptr;   // OK: applies the pair of dates
   QPushButton* Button4 = nullptr;   // Cancel: back to the calendar page
   QMenu* PopupMenu3 = nullptr;      // the national presets
   // The presets: Spain and its neighbours, France, Denmark-Norway, Great Britain.
-  QAction *SpainPortugalItalyPoland1 = nullptr, *France1 = nullptr, *DenmarkNorway1 = nullptr, *objectRadioButton2TRadioButton1 = nullptr;
+  QAction *SpainPortugalItalyPoland1 = nullptr, *France1 = nullptr, *DenmarkNorway1 = nullptr,
+          *objectRadioButton2TRadioButton1 = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -1,9 +1,9 @@
 // The silver double-bevelled panel.
 #include "dialogs/inpstr/BevelPanel.h"
 
+#include <qdrawutil.h>
 #include <QMouseEvent>
 #include <QPainter>
-#include <qdrawutil.h>
 
 #include "platform/qt/Colours.h"
 

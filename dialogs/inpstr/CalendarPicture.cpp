@@ -36,10 +36,9 @@ QIcon CalendarPagePicture() {
   QIcon icon;
   icon.addPixmap(DrawPage({Qt::white, QColor(64, 64, 64), QColor(192, 0, 0), QColor(96, 96, 96), QColor(0, 0, 160)}),
                  QIcon::Normal);
-  icon.addPixmap(
-      DrawPage({QColor(224, 224, 224), QColor(128, 128, 128), QColor(160, 160, 160), QColor(160, 160, 160),
-                QColor(144, 144, 144)}),
-      QIcon::Disabled);
+  icon.addPixmap(DrawPage({QColor(224, 224, 224), QColor(128, 128, 128), QColor(160, 160, 160), QColor(160, 160, 160),
+                           QColor(144, 144, 144)}),
+                 QIcon::Disabled);
   return icon;
 }
 

@@ -125,8 +125,8 @@ void TMemoBlocks::Update(std::string& text, const TMemoLines& lines) {
   // The edits as splices of the text: the untouched lines' bytes stay where
   // they are, the bytes between them are replaced.
   std::vector<TSplice> splices;
-  size_t kept = 0;   // the text up to here is accounted for
-  std::string own;   // the bytes that replace the text from `kept` on
+  size_t kept = 0;  // the text up to here is accounted for
+  std::string own;  // the bytes that replace the text from `kept` on
   const auto keep = [&](size_t from, size_t to) {
     if (from != kept || !own.empty()) splices.push_back({kept, from, std::move(own)}), own.clear();
     kept = to;

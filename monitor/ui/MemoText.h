@@ -21,7 +21,7 @@ std::string BytesOfMemoText(QStringView text);
 // the mark stays as it was shown, the rest is written back with it.
 class TMemoLines {
  public:
-  static constexpr size_t LongLine = 4096;        // bytes; longer lines are shown cut
+  static constexpr size_t LongLine = 4096;         // bytes; longer lines are shown cut
   static constexpr size_t ShownOfLongLine = 2000;  // bytes shown of a cut line
 
   // The text of whole lines (the last may lack its break) of the log.

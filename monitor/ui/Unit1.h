@@ -26,17 +26,17 @@ class TForm1 : public QMainWindow, public Monitor::TMonitorWindow {
   TForm1();
   ~TForm1() override;
 
-  QLabel* Label1;           // the verdict on the previous run
-  QLabel* Label2;           // the time of this run's latest checkpoint
-  QLabel* Label3;           // says how often the checkpoint is refreshed
-  QLabel* Label4;           // what the boot time says after an abnormal end
-  QPushButton* Button1;     // Continue: the window goes to the notification area
-  QMenuBar* MainMenu1;      // Exit, Log, Outages, About
-  QAction* Exit1;           // ends the program through the close query
-  QAction* Log1;            // reloads and shows the trip log window
-  QAction* Outages1;        // shows the outages read from the trip log
-  QAction* About1;          // shows the About window
-  QTimer* Timer1;           // the minute checkpoint
+  QLabel* Label1;                            // the verdict on the previous run
+  QLabel* Label2;                            // the time of this run's latest checkpoint
+  QLabel* Label3;                            // says how often the checkpoint is refreshed
+  QLabel* Label4;                            // what the boot time says after an abnormal end
+  QPushButton* Button1;                      // Continue: the window goes to the notification area
+  QMenuBar* MainMenu1;                       // Exit, Log, Outages, About
+  QAction* Exit1;                            // ends the program through the close query
+  QAction* Log1;                             // reloads and shows the trip log window
+  QAction* Outages1;                         // shows the outages read from the trip log
+  QAction* About1;                           // shows the About window
+  QTimer* Timer1;                            // the minute checkpoint
   Desktop::TNotificationIcon* TrayIconData;  // the icon that brings the window back
 
   void SetVerdictText(const std::string& text) override;

@@ -77,9 +77,9 @@ class TForm2 : public QMainWindow {
   bool memoBehind_ = false;  // the log changed while the hidden window did not follow
   bool filling_ = false;     // Memo1 has not yet caught up with the log
   Monitor::TLogChange lastChange_ = Monitor::TLogChange::Replaced;
-  Monitor::TMemoLines memoLines_;  // what the cut lines of Memo1 hide
+  Monitor::TMemoLines memoLines_;                     // what the cut lines of Memo1 hide
   std::unique_ptr<Monitor::TMemoBlocks> memoBlocks_;  // which lines of Memo1 are as shown
-  QTimer* fillTimer_;               // the next part of the filling
+  QTimer* fillTimer_;                                 // the next part of the filling
   Platform::TPendingBytes* unsaved_ = nullptr;
   QTimer* keepTimer_;  // the copy of the unsaved log, a moment after a change
 };

@@ -16,15 +16,15 @@ class TFAbout1 : public QDialog {
   TFAbout1();
   ~TFAbout1() override;
 
-  QFrame* Panel2;       // the silver head panel
-  QLabel* Image1;       // the program's icon
-  QLabel* Label1;       // the product name
-  QLabel* Label2;       // the program file's path
-  QLabel* Label3;       // the program file's modification time
-  QTextEdit* Memo1;     // the description and version
-  QFrame* Panel1;       // the bottom panel
-  QFrame* Panel3;       // holds OK at the bottom right
-  QPushButton* OKBtn;   // hides the window; Escape presses it
+  QFrame* Panel2;      // the silver head panel
+  QLabel* Image1;      // the program's icon
+  QLabel* Label1;      // the product name
+  QLabel* Label2;      // the program file's path
+  QLabel* Label3;      // the program file's modification time
+  QTextEdit* Memo1;    // the description and version
+  QFrame* Panel1;      // the bottom panel
+  QFrame* Panel3;      // holds OK at the bottom right
+  QPushButton* OKBtn;  // hides the window; Escape presses it
 
   // Shows the window, or brings it to the front when it is already shown.
   void ShowOrRaise();

@@ -27,8 +27,8 @@ bool WaitsForTrayHost() { return QGuiApplication::platformName().startsWith(QStr
 bool TrayHostRegistered() {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || !bus.interface()->isServiceRegistered(WatcherService)) return false;
-  QDBusMessage get = QDBusMessage::createMethodCall(WatcherService, WatcherPath,
-                                                    QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+  QDBusMessage get = QDBusMessage::createMethodCall(
+      WatcherService, WatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
   get << WatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
   const QDBusReply<QDBusVariant> reply = bus.call(get);
   return reply.isValid() && reply.value().variant().toBool();

@@ -37,8 +37,7 @@ QStringList InstalledOf(const QStringList& families) {
 }
 
 const QStringList& ArialFamilies() {
-  static const QStringList families =
-      InstalledOf({"Arial", "Liberation Sans", "Arimo", "Helvetica", "DejaVu Sans"});
+  static const QStringList families = InstalledOf({"Arial", "Liberation Sans", "Arimo", "Helvetica", "DejaVu Sans"});
   return families;
 }
 const QStringList& SansSerifFamilies() {
@@ -47,16 +46,13 @@ const QStringList& SansSerifFamilies() {
   return families;
 }
 const QStringList& CourierFamilies() {
-  static const QStringList families =
-      InstalledOf({"Courier New", "Liberation Mono", "Cousine", "DejaVu Sans Mono"});
+  static const QStringList families = InstalledOf({"Courier New", "Liberation Mono", "Cousine", "DejaVu Sans Mono"});
   return families;
 }
 
 }  // namespace
 
-QFont ArialFont(int pixelSize, bool bold) {
-  return PixelFace(ArialFamilies(), QFont::SansSerif, pixelSize, bold);
-}
+QFont ArialFont(int pixelSize, bool bold) { return PixelFace(ArialFamilies(), QFont::SansSerif, pixelSize, bold); }
 
 QFont SansSerifPixelFont(int pixelSize, bool bold) {
   return PixelFace(SansSerifFamilies(), QFont::SansSerif, pixelSize, bold);

@@ -7,8 +7,8 @@
 
 #include <QSocketNotifier>
 #include <cerrno>
-#include <cstddef>
 #include <chrono>
+#include <cstddef>
 #include <cstring>
 #include <thread>
 

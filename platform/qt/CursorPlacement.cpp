@@ -44,7 +44,8 @@ void ClampFrameToPrimaryScreen(QWidget* window, QPoint wanted) {
 void PlaceOnPrimaryScreen(QWidget* window, QPoint wanted) {
   ClampFrameToPrimaryScreen(window, wanted);
   // Placed again with the frame; a wait left from an earlier placement wants an old point.
-  WhenFramed(window, "PlatformQt.PlaceOnPrimaryScreen", [window, wanted] { ClampFrameToPrimaryScreen(window, wanted); });
+  WhenFramed(window, "PlatformQt.PlaceOnPrimaryScreen",
+             [window, wanted] { ClampFrameToPrimaryScreen(window, wanted); });
 }
 
 }  // namespace PlatformQt

@@ -3,7 +3,9 @@
 
 namespace PlatformQt {
 
-QString ToQt(const std::string& text) { return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())); }
+QString ToQt(const std::string& text) {
+  return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 std::string FromQt(const QString& text) { return text.toLocal8Bit().toStdString(); }
 

@@ -241,7 +241,8 @@ bool PumpOnce(Clock::duration wait) {
 
 // Handles ICE traffic until `done` holds (true) or the timeout passes (false).
 bool PumpUntil(double seconds, const std::function<bool()>& done) {
-  const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+  const auto deadline =
+      Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
   while (!done()) {
     if (StopRequested || Clock::now() >= deadline) return false;
     PumpOnce(std::min<Clock::duration>(deadline - Clock::now(), std::chrono::milliseconds(100)));
@@ -268,7 +269,8 @@ std::string Run(const std::string& command, double seconds) {
   if (command == "hint") {
     // The client sets its properties after SaveYourselfDone: take what is on
     // the way first.
-    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    const auto deadline =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     while (Clock::now() < deadline && PumpOnce(std::chrono::milliseconds(300))) {
     }
     return RestartHint < 0 ? "ok hint none" : "ok hint " + std::to_string(RestartHint);

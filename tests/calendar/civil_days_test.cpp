@@ -37,8 +37,11 @@ TEST(CivilDaysTest, EveryCountIsTheDayAfterThePreviousOne) {
 TEST(CivilDaysTest, DaysZeroAndPastTheMonthEndCountOn) {
   struct Case {
     int64_t year, month, day, same_as_year, same_as_month, same_as_day;
-  } cases[] = {{2000, 3, 0, 2000, 2, 29}, {2001, 1, 0, 2000, 12, 31}, {1900, 2, 29, 1900, 3, 1},
-               {2017, 12, 32, 2018, 1, 1}, {65536, 1, 1, 65535, 12, 32}};
+  } cases[] = {{2000, 3, 0, 2000, 2, 29},
+               {2001, 1, 0, 2000, 12, 31},
+               {1900, 2, 29, 1900, 3, 1},
+               {2017, 12, 32, 2018, 1, 1},
+               {65536, 1, 1, 65535, 12, 32}};
   for (const Case& c : cases) {
     EXPECT_EQ(Cdatlib::DaysFromCivil(c.year, c.month, c.day),
               Cdatlib::DaysFromCivil(c.same_as_year, c.same_as_month, c.same_as_day))

@@ -28,9 +28,8 @@ TEST_F(DatesTest, LeapYears) {
   struct Case {
     int32_t year;
     bool julian, gregorian;
-  } cases[] = {{0, true, true},       {4, true, true},         {1600, true, true}, {1700, true, false},
-               {1900, true, false},   {2000, true, true},      {2017, false, false}, {-4, true, true},
-               {-100, true, false},   {2024, true, true}};
+  } cases[] = {{0, true, true},    {4, true, true},      {1600, true, true}, {1700, true, false}, {1900, true, false},
+               {2000, true, true}, {2017, false, false}, {-4, true, true},   {-100, true, false}, {2024, true, true}};
   for (const Case& c : cases) {
     EXPECT_EQ(Cdatlib::IsJulianLeapYear(c.year), c.julian) << c.year;
     EXPECT_EQ(Cdatlib::IsGregorianLeapYear(c.year), c.gregorian) << c.year;
@@ -40,8 +39,8 @@ TEST_F(DatesTest, LeapYears) {
 TEST_F(DatesTest, DaysInMonthUnderEachLeapRule) {
   struct Case {
     int32_t year, month, julian, gregorian;
-  } cases[] = {{1700, 2, 29, 28}, {2000, 2, 29, 29}, {2017, 2, 28, 28}, {2017, 1, 31, 31},
-               {2017, 4, 30, 30}, {2017, 12, 31, 31}, {2017, 0, 0, 0},  {2017, 13, 0, 0}};
+  } cases[] = {{1700, 2, 29, 28}, {2000, 2, 29, 29},  {2017, 2, 28, 28}, {2017, 1, 31, 31},
+               {2017, 4, 30, 30}, {2017, 12, 31, 31}, {2017, 0, 0, 0},   {2017, 13, 0, 0}};
   for (const Case& c : cases) {
     EXPECT_EQ(Cdatlib::DaysInMonth(c.year, c.month, Cdatlib::TLeapRule::Julian), c.julian) << c.year << "-" << c.month;
     EXPECT_EQ(Cdatlib::DaysInMonth(c.year, c.month, Cdatlib::TLeapRule::Gregorian), c.gregorian)
@@ -96,9 +95,9 @@ TEST_F(DatesTest, PlausibleDatesUsePlainRanges) {
   struct Case {
     TCalDate date;
     bool plausible;
-  } cases[] = {{{2023, 2, 31}, true},  {{1, 1, 1}, true},     {{9998, 12, 31}, true}, {{0, 1, 1}, false},
-               {{9999, 1, 1}, false}, {{2023, 13, 1}, false}, {{2023, 0, 1}, false},  {{2023, 1, 0}, false},
-               {{2023, 1, 32}, false}};
+  } cases[] = {{{2023, 2, 31}, true}, {{1, 1, 1}, true},     {{9998, 12, 31}, true},
+               {{0, 1, 1}, false},    {{9999, 1, 1}, false}, {{2023, 13, 1}, false},
+               {{2023, 0, 1}, false}, {{2023, 1, 0}, false}, {{2023, 1, 32}, false}};
   for (const Case& c : cases) EXPECT_EQ(Cdatlib::IsPlausibleDate(c.date), c.plausible) << c.date;
 }
 
@@ -107,9 +106,9 @@ TEST_F(DatesTest, ParseIsoDateAcceptsFixedColumns) {
     const char* text;
     TCalDate date;
   } cases[] = {
-      {"2017-12-01", {2017, 12, 1}},      {"2017/12/01", {2017, 12, 1}},   {"2017-12-01  Fri", {2017, 12, 1}},
-      {"2017-12- 1", {2017, 12, 1}},      {"  17-12-01", {17, 12, 1}},     {"2017--1-01", {2017, 65535, 1}},
-      {"2017-13-45", {2017, 13, 45}},     {"$7E1-+1-x9", {2017, 1, 9}},   {"-001-01-01", {65535, 1, 1}},
+      {"2017-12-01", {2017, 12, 1}},  {"2017/12/01", {2017, 12, 1}}, {"2017-12-01  Fri", {2017, 12, 1}},
+      {"2017-12- 1", {2017, 12, 1}},  {"  17-12-01", {17, 12, 1}},   {"2017--1-01", {2017, 65535, 1}},
+      {"2017-13-45", {2017, 13, 45}}, {"$7E1-+1-x9", {2017, 1, 9}},  {"-001-01-01", {65535, 1, 1}},
   };
   for (const Case& c : cases) {
     TCalDate d{1, 2, 3};
@@ -120,8 +119,17 @@ TEST_F(DatesTest, ParseIsoDateAcceptsFixedColumns) {
 }
 
 TEST_F(DatesTest, ParseIsoDateRefusesAndLeavesTheDate) {
-  const std::string cases[] = {"2017-12-1",  "YYYY-MM-DD", "yyyy-mm-dd", "2017-1a-01", "2017-1 -01",
-                                "",           "    -12-01", "2017-12-+ ", std::string("2017-12-\0" "1", 10)};
+  const std::string cases[] = {"2017-12-1",
+                               "YYYY-MM-DD",
+                               "yyyy-mm-dd",
+                               "2017-1a-01",
+                               "2017-1 -01",
+                               "",
+                               "    -12-01",
+                               "2017-12-+ ",
+                               std::string("2017-12-\0"
+                                           "1",
+                                           10)};
   for (const std::string& text : cases) {
     TCalDate d{1, 2, 3};
     EXPECT_FALSE(Cdatlib::ParseIsoDate(text, d)) << text;

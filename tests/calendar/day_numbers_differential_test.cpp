@@ -51,10 +51,10 @@ class Comparison {
       return;
     if (++mismatches_ <= 5)
       ADD_FAILURE() << transition_ << ": date " << d << " julianCount " << actual.julianCount << "/"
-                    << expected.julianCount << " daysFromFirst " << actual.daysFromFirst << "/" << expected.daysFromFirst
-                    << " dayNumber " << actual.dayNumber << "/" << expected.dayNumber << " weekday " << actual.weekday
-                    << "/" << expected.weekday << " February after " << actual.februaryAfterDayNumber << "/"
-                    << expected.februaryAfterDayNumber << " (library/loop)";
+                    << expected.julianCount << " daysFromFirst " << actual.daysFromFirst << "/"
+                    << expected.daysFromFirst << " dayNumber " << actual.dayNumber << "/" << expected.dayNumber
+                    << " weekday " << actual.weekday << "/" << expected.weekday << " February after "
+                    << actual.februaryAfterDayNumber << "/" << expected.februaryAfterDayNumber << " (library/loop)";
   }
   ~Comparison() { EXPECT_EQ(mismatches_, 0) << transition_ << ": mismatches among " << checked_ << " dates"; }
 

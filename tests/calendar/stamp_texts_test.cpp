@@ -19,8 +19,13 @@ TEST_F(StampTextsTest, PadNumberFillsButNeverCuts) {
     int32_t value, width;
     char pad;
     const char* expected;
-  } cases[] = {{7, 2, '0', "07"},         {7, 2, ' ', " 7"},    {12345, 4, '0', "12345"}, {-5, 4, '0', "00-5"},
-               {0, 0, '0', "0"},          {3, -1, '0', "3"},    {-2147483647 - 1, 12, '*', "*-2147483648"}};
+  } cases[] = {{7, 2, '0', "07"},
+               {7, 2, ' ', " 7"},
+               {12345, 4, '0', "12345"},
+               {-5, 4, '0', "00-5"},
+               {0, 0, '0', "0"},
+               {3, -1, '0', "3"},
+               {-2147483647 - 1, 12, '*', "*-2147483648"}};
   for (const Case& c : cases) {
     Cdatlib::PadChar = c.pad;
     EXPECT_EQ(Cdatlib::PadNumber(c.value, c.width), c.expected) << c.value << " to " << c.width;
@@ -30,9 +35,10 @@ TEST_F(StampTextsTest, PadNumberFillsButNeverCuts) {
 TEST_F(StampTextsTest, NamesInsideAndOutsideTheirTables) {
   struct Case {
     std::string actual, expected;
-  } cases[] = {{Cdatlib::MonthName(9), "September"}, {Cdatlib::MonthName(1), "January"}, {Cdatlib::MonthName(0), ""},
-               {Cdatlib::MonthName(13), ""},          {Cdatlib::DayName(7), "Sunday"},    {Cdatlib::DayName(8), ""},
-               {Cdatlib::DayName(-1), ""},            {Cdatlib::ShortDayName(3), "Wed"},  {Cdatlib::ShortDayName(0), ""}};
+  } cases[] = {
+      {Cdatlib::MonthName(9), "September"}, {Cdatlib::MonthName(1), "January"}, {Cdatlib::MonthName(0), ""},
+      {Cdatlib::MonthName(13), ""},         {Cdatlib::DayName(7), "Sunday"},    {Cdatlib::DayName(8), ""},
+      {Cdatlib::DayName(-1), ""},           {Cdatlib::ShortDayName(3), "Wed"},  {Cdatlib::ShortDayName(0), ""}};
   for (const Case& c : cases) EXPECT_EQ(c.actual, c.expected);
 }
 
@@ -40,12 +46,8 @@ TEST_F(StampTextsTest, StampTextInEveryStyle) {
   struct Case {
     Cdatlib::TStampStyle style;
     const char* expected;
-  } cases[] = {{0, "20171201102205"},
-               {1, "2017-12-01 10:22:05"},
-               {2, "2017-12-01 10:22"},
-               {3, "2017-12-01 (Fri) 10:22"},
-               {4, "2017-12-01 (Friday) 10:22"},
-               {5, "?20171201102205"},
+  } cases[] = {{0, "20171201102205"},         {1, "2017-12-01 10:22:05"},       {2, "2017-12-01 10:22"},
+               {3, "2017-12-01 (Fri) 10:22"}, {4, "2017-12-01 (Friday) 10:22"}, {5, "?20171201102205"},
                {-1, "?20171201102205"}};
   for (const Case& c : cases) {
     Cdatlib::StampStyle = c.style;

@@ -11,12 +11,8 @@ TEST_F(TextHelpersTest, DoubleAmpersandsDoublesEveryOne) {
   struct Case {
     std::string text, expected;
     bool found;
-  } cases[] = {{"no ampersand", "no ampersand", false},
-               {"", "", false},
-               {"&", "&&", true},
-               {"&&", "&&&&", true},
-               {"Tom & Jerry", "Tom && Jerry", true},
-               {"&a&", "&&a&&", true}};
+  } cases[] = {{"no ampersand", "no ampersand", false}, {"", "", false},       {"&", "&&", true}, {"&&", "&&&&", true},
+               {"Tom & Jerry", "Tom && Jerry", true},   {"&a&", "&&a&&", true}};
   for (const Case& c : cases) {
     std::string text = c.text;
     EXPECT_EQ(Cdatlib::DoubleAmpersands(text), c.found) << c.text;
@@ -27,14 +23,14 @@ TEST_F(TextHelpersTest, DoubleAmpersandsDoublesEveryOne) {
 TEST_F(TextHelpersTest, LetterCaseTouchesAsciiLettersOnly) {
   struct Case {
     std::string text, upper, lower;
-  } cases[] = {{"abc XYZ", "ABC XYZ", "abc xyz"},
-               {"2026-12-06 18:41  Abnormal program end", "2026-12-06 18:41  ABNORMAL PROGRAM END",
-                "2026-12-06 18:41  abnormal program end"},
-               {"\xe4\xd6 caf\xc3\xa9 CAF\xc3\x89", "\xe4\xd6 CAF\xc3\xa9 CAF\xc3\x89",
-                "\xe4\xd6 caf\xc3\xa9 caf\xc3\x89"},
-               {"@[`{", "@[`{", "@[`{"},
-               {std::string("a\0B", 3), std::string("A\0B", 3), std::string("a\0b", 3)},
-               {"", "", ""}};
+  } cases[] = {
+      {"abc XYZ", "ABC XYZ", "abc xyz"},
+      {"2026-12-06 18:41  Abnormal program end", "2026-12-06 18:41  ABNORMAL PROGRAM END",
+       "2026-12-06 18:41  abnormal program end"},
+      {"\xe4\xd6 caf\xc3\xa9 CAF\xc3\x89", "\xe4\xd6 CAF\xc3\xa9 CAF\xc3\x89", "\xe4\xd6 caf\xc3\xa9 caf\xc3\x89"},
+      {"@[`{", "@[`{", "@[`{"},
+      {std::string("a\0B", 3), std::string("A\0B", 3), std::string("a\0b", 3)},
+      {"", "", ""}};
   for (const Case& c : cases) {
     std::string upper = c.text;
     Cdatlib::UpperCaseInPlace(upper);
@@ -60,8 +56,12 @@ TEST_F(TextHelpersTest, FolderNameAndTitleOfAPath) {
       {"/tallyvane", "/", "tallyvane"},
       {"/opt/.hidden", "/opt/", ""},
       {"/opt/\xc3\x84RGER\xc3\x96L", "/opt/", "\xc3\x84rger\xc3\xb6l"},  // UTF-8 stays valid
-      {"/opt/\xc3\xa9T\xc3\x89", "/opt/", "\xc3\xa9t\xc3\xa9"},         // the first character is kept
-      {"/opt/AB\xff" "CD", "/opt/", "Ab\xff" "cd"},                    // a stray byte is kept
+      {"/opt/\xc3\xa9T\xc3\x89", "/opt/", "\xc3\xa9t\xc3\xa9"},          // the first character is kept
+      {"/opt/AB\xff"
+       "CD",
+       "/opt/",
+       "Ab\xff"
+       "cd"},  // a stray byte is kept
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Cdatlib::SplitPath(c.path).Folder, c.folder) << c.path;

@@ -14,7 +14,7 @@ extern std::string CurrentInputName;
 
 }  // namespace Fuzz
 
-#define FUZZ_REQUIRE(condition, message)                                                   \
-  do {                                                                                     \
-    if (!(condition)) ::Fuzz::Fail(std::string(#condition ": ") + std::string(message));   \
+#define FUZZ_REQUIRE(condition, message)                                                 \
+  do {                                                                                   \
+    if (!(condition)) ::Fuzz::Fail(std::string(#condition ": ") + std::string(message)); \
   } while (false)

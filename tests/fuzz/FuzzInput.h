@@ -12,8 +12,7 @@ namespace Fuzz {
 
 class TFuzzInput {
  public:
-  TFuzzInput(const uint8_t* data, std::size_t size)
-      : rest_(reinterpret_cast<const char*>(data), size) {}
+  TFuzzInput(const uint8_t* data, std::size_t size) : rest_(reinterpret_cast<const char*>(data), size) {}
 
   uint8_t Byte() {
     if (rest_.empty()) return 0;

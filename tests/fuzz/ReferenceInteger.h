@@ -21,9 +21,7 @@ inline bool AllOf(std::string_view text, bool (*accept)(char)) {
 }
 
 inline bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
-inline bool IsHexDigit(char c) {
-  return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+inline bool IsHexDigit(char c) { return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 inline std::optional<int32_t> ReferenceInteger(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

@@ -88,8 +88,8 @@ void CheckDayNumbers(const TTransition& t, std::optional<std::size_t> preset, TC
   const TLoopAnswer loop = LoopAnswer(preset, d);
   if (loop.Count) {
     const int32_t count = Cdatlib::DaysFromFirstGregorian(d);
-    FUZZ_REQUIRE(count == *loop.Count, why + ": DaysFromFirstGregorian " + std::to_string(count) + " loop " +
-                                           std::to_string(*loop.Count));
+    FUZZ_REQUIRE(count == *loop.Count,
+                 why + ": DaysFromFirstGregorian " + std::to_string(count) + " loop " + std::to_string(*loop.Count));
   }
   const int32_t number = Cdatlib::DayNumber(d);
   if (loop.Number) {

@@ -20,8 +20,7 @@ void CheckConvertInteger(const std::string& text) {
   int32_t value = Untouched;
   const bool converted = Cdatlib::ConvertInteger(text, value);
   FUZZ_REQUIRE(converted == expected.has_value(), Shown(text));
-  FUZZ_REQUIRE(value == (converted ? *expected : Untouched),
-               Shown(text) + " gave " + std::to_string(value));
+  FUZZ_REQUIRE(value == (converted ? *expected : Untouched), Shown(text) + " gave " + std::to_string(value));
 }
 
 void CheckEmptyZero(const std::string& text) {
@@ -29,8 +28,7 @@ void CheckEmptyZero(const std::string& text) {
   int32_t value = Untouched;
   const bool converted = Cdatlib::TryParseIntEmptyZero(text, value);
   FUZZ_REQUIRE(converted == expected.has_value(), Shown(text));
-  FUZZ_REQUIRE(value == (converted ? *expected : Untouched),
-               Shown(text) + " gave " + std::to_string(value));
+  FUZZ_REQUIRE(value == (converted ? *expected : Untouched), Shown(text) + " gave " + std::to_string(value));
 }
 
 // A status read from the file: "0x" before more characters stands for "$";

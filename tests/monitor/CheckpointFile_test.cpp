@@ -37,16 +37,13 @@ TEST_P(TripStatusText, ReadsAsItsStatus) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, TripStatusText,
-    testing::Values(TStatusCase{"One", "1", 1}, TStatusCase{"PlusOne", "+1", 1},
-                    TStatusCase{"Dollar", "$1", 1}, TStatusCase{"ZeroX", "0x1", 1},
-                    TStatusCase{"ZeroCapitalX", "0X1", 1}, TStatusCase{"X", "x1", 1},
+    testing::Values(TStatusCase{"One", "1", 1}, TStatusCase{"PlusOne", "+1", 1}, TStatusCase{"Dollar", "$1", 1},
+                    TStatusCase{"ZeroX", "0x1", 1}, TStatusCase{"ZeroCapitalX", "0X1", 1}, TStatusCase{"X", "x1", 1},
                     TStatusCase{"Blanks", "  1  ", 1}, TStatusCase{"Quoted", "\"1\"", 1},
                     TStatusCase{"LeadingZeros", "001", 1}, TStatusCase{"MinusOne", "-1", -1},
-                    TStatusCase{"AllBitsHex", "0xFFFFFFFF", -1},
-                    TStatusCase{"HexLeadingZeros", "$000000001", 1},
-                    TStatusCase{"Smallest", "-2147483648", INT32_MIN},
-                    TStatusCase{"Seven", "7", 7}, TStatusCase{"Zero", "0", 0},
-                    TStatusCase{"TrailingLetter", "1a", 2}, TStatusCase{"Word", "one", 2},
+                    TStatusCase{"AllBitsHex", "0xFFFFFFFF", -1}, TStatusCase{"HexLeadingZeros", "$000000001", 1},
+                    TStatusCase{"Smallest", "-2147483648", INT32_MIN}, TStatusCase{"Seven", "7", 7},
+                    TStatusCase{"Zero", "0", 0}, TStatusCase{"TrailingLetter", "1a", 2}, TStatusCase{"Word", "one", 2},
                     TStatusCase{"Empty", "", 2}, TStatusCase{"TooLarge", "2147483648", 2},
                     TStatusCase{"ZeroXAlone", "0x", 2}, TStatusCase{"BlankInside", "1 2", 2},
                     TStatusCase{"HexTooLong", "0x100000000", 2}),
@@ -62,15 +59,15 @@ TEST_F(CheckpointFile, NothingToReadIsANeverRunButAnUnreadableFileFails) {
     void (*Make)(const std::string& path);
     const char* Outcome;
   };
-  const TCase cases[] = {TCase{"no file", [](const std::string&) {}, "2 []"},
-                        TCase{"empty file", [](const std::string& p) { WriteBytes(p, ""); }, "2 []"},
-                        TCase{"other section",
-                              [](const std::string& p) { WriteBytes(p, "[other]\r\nTripStatus=1\r\nTripTS=x\r\n"); },
-                              "2 []"},
-                        TCase{"a folder", [](const std::string& p) { std::filesystem::create_directory(p); }, "fails"},
-                        TCase{"a pipe", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }, "fails"},
-                        TCase{"an endless device",
-                              [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); }, "fails"}};
+  const TCase cases[] = {
+      TCase{"no file", [](const std::string&) {}, "2 []"},
+      TCase{"empty file", [](const std::string& p) { WriteBytes(p, ""); }, "2 []"},
+      TCase{"other section", [](const std::string& p) { WriteBytes(p, "[other]\r\nTripStatus=1\r\nTripTS=x\r\n"); },
+            "2 []"},
+      TCase{"a folder", [](const std::string& p) { std::filesystem::create_directory(p); }, "fails"},
+      TCase{"a pipe", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }, "fails"},
+      TCase{"an endless device", [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); },
+            "fails"}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     std::filesystem::remove(checkpointPath_);
@@ -108,13 +105,14 @@ TEST_F(CheckpointFile, AFirstWriteMakesThreeLinesAndASecondUpdatesThemInPlace) {
 
 TEST_F(CheckpointFile, EverythingElseInTheFileSurvivesEveryWrite) {
   const std::string bom = "\xEF\xBB\xBF";
-  WriteBytes(checkpointPath_, bom + "; kept\n[Other]\nTripStatus=5\n\n[Main]\n  tripts = old \n"
-                                    "note without equals\n\n[last]\nx=\"y\"");
+  WriteBytes(checkpointPath_, bom +
+                                  "; kept\n[Other]\nTripStatus=5\n\n[Main]\n  tripts = old \n"
+                                  "note without equals\n\n[last]\nx=\"y\"");
   WriteCheckpoint(csRunning);
   WriteCheckpoint(csNormalShutdown);
-  EXPECT_EQ(ReadBytes(checkpointPath_),
-            bom + "; kept\n[Other]\nTripStatus=5\n\n[Main]\ntripts=2026-12-07 08:02\r\n"
-                  "note without equals\nTripStatus=0\r\n\n[last]\nx=\"y\"");
+  EXPECT_EQ(ReadBytes(checkpointPath_), bom +
+                                            "; kept\n[Other]\nTripStatus=5\n\n[Main]\ntripts=2026-12-07 08:02\r\n"
+                                            "note without equals\nTripStatus=0\r\n\n[last]\nx=\"y\"");
 }
 
 TEST_F(CheckpointFile, TheClockIsReadOnceBeforeTheFileIsTouched) {

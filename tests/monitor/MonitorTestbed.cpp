@@ -8,8 +8,7 @@
 
 namespace MonitorTest {
 
-Cdatlib::TCalDateTime At(uint16_t year, uint16_t month, uint16_t day, uint16_t hour,
-                         uint16_t minute) {
+Cdatlib::TCalDateTime At(uint16_t year, uint16_t month, uint16_t day, uint16_t hour, uint16_t minute) {
   return {{year, month, day}, {hour, minute, 0}};
 }
 
@@ -35,8 +34,6 @@ void MonitorTestbed::TearDown() {
   Cdatlib::Initialize();
 }
 
-void MonitorTestbed::ClockReads(std::deque<Cdatlib::TCalDateTime> times) {
-  times_ = std::move(times);
-}
+void MonitorTestbed::ClockReads(std::deque<Cdatlib::TCalDateTime> times) { times_ = std::move(times); }
 
 }  // namespace MonitorTest

@@ -14,8 +14,7 @@
 
 namespace MonitorTest {
 
-Cdatlib::TCalDateTime At(uint16_t year, uint16_t month, uint16_t day, uint16_t hour,
-                         uint16_t minute);
+Cdatlib::TCalDateTime At(uint16_t year, uint16_t month, uint16_t day, uint16_t hour, uint16_t minute);
 
 class TRecordingWindow : public Monitor::TMonitorWindow {
  public:

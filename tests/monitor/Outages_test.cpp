@@ -15,7 +15,8 @@ std::string RowsText(const TOutageRecord& record) {
   std::string text;
   for (const TOutage& outage : record.Outages) {
     const TOutageTexts cells = TextsOf(outage);
-    text += cells.LostAfter + "|" + cells.BackAt + "|" + cells.OffFor + (cells.WentDown.empty() ? "" : "|" + cells.WentDown) + "\n";
+    text += cells.LostAfter + "|" + cells.BackAt + "|" + cells.OffFor +
+            (cells.WentDown.empty() ? "" : "|" + cells.WentDown) + "\n";
   }
   return text;
 }
@@ -44,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "2026-12-01 08:00  Program start - first time on this PC\r\n"
                  "2026-12-05 17:30  Normal program shutdown\r\n2026-12-06 07:58  Program restart\r\n",
                  "", "No outages since 2026-12-01"},
-        TLogCase{"AbnormalWithoutRestart", "2026-12-05 17:30  Program restart\r\n2026-12-06 18:41  ABNORMAL PROGRAM END\r\n",
+        TLogCase{"AbnormalWithoutRestart",
+                 "2026-12-05 17:30  Program restart\r\n2026-12-06 18:41  ABNORMAL PROGRAM END\r\n",
                  "2026-12-06 18:41||\n", "1 outage since 2026-12-05; none with a known length"},
         TLogCase{"TwoOutages",
                  "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"
@@ -58,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "2026-12-07 06:00  ABNORMAL PROGRAM END\r\n"         // the restart before it deleted
                  "  2026-12-07 08:02  Program restart\r\n"            // indented: no stamp
                  "2026-12-07 08:05\tProgram restart, checked\r\n"
-                 "2026-12-08 09:00  Program restart\r\n",             // no outage before it
+                 "2026-12-08 09:00  Program restart\r\n",  // no outage before it
                  "2026-12-06 18:41||\n2026-12-07 06:00|2026-12-07 08:05|2 h 5 min\n",
                  "2 outages since 2026-12-06; the longest 2 h 5 min on 2026-12-07; 2 h 5 min off in all"},
         TLogCase{"CrOnlyAndLfOnlyBreaks",
@@ -67,43 +69,62 @@ INSTANTIATE_TEST_SUITE_P(
                  "2026-12-06 18:41|2026-12-06 19:40|59 min\n2026-12-07 18:41|2026-12-07 18:50|9 min\n",
                  "2 outages since 2026-12-06; the longest 59 min on 2026-12-06; 1 h 8 min off in all"},
         TLogCase{"ClockWrongAfterTheOutage",
-                 "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2000-01-01 00:01  Program restart\r\n2000-01-01 00:01  The clock was set back\r\n"
-                 "2026-12-07 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 18:51  The computer started again at 2026-12-07 18:40\r\n",
-                 "2026-12-06 18:41|2000-01-01 00:01|clock was wrong\n2026-12-07 18:41|2026-12-07 18:40|clock was wrong|computer\n",
+                 "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n"
+                 "2000-01-01 00:01  Program restart\r\n"
+                 "2000-01-01 00:01  The clock was set back\r\n"
+                 "2026-12-07 18:41  ABNORMAL PROGRAM END\r\n"
+                 "2026-12-07 18:51  The computer started again at 2026-12-07 18:40\r\n",
+                 "2026-12-06 18:41|2000-01-01 00:01|clock was wrong\n"
+                 "2026-12-07 18:41|2026-12-07 18:40|clock was wrong|computer\n",
                  "2 outages since 2026-12-06; none with a known length"},
         TLogCase{"ComputerOrProgramAloneAndANormalEndBetween",  // the stop, 4 d, is the longest of the three
                  "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-09 05:59  Program restart\r\n"
                  "2026-12-09 05:59  The computer started again at 2026-12-09 05:32: it was off for at most 2 d 10 h\r\n"
-                 "2026-12-10 08:00  ABNORMAL PROGRAM END\r\n2026-12-14 08:00  Program restart\r\n2026-12-14 08:00  The computer kept running\r\n"
+                 "2026-12-10 08:00  ABNORMAL PROGRAM END\r\n"
+                 "2026-12-14 08:00  Program restart\r\n"
+                 "2026-12-14 08:00  The computer kept running\r\n"
                  "2026-12-15 08:00  ABNORMAL PROGRAM END\r\n2026-12-15 09:00  Program restart\r\n"
-                 "2026-12-16 08:00  ABNORMAL PROGRAM END\r\n2026-12-17 08:00  Normal program shutdown\r\n2026-12-18 08:00  Program restart\r\n"
+                 "2026-12-16 08:00  ABNORMAL PROGRAM END\r\n"
+                 "2026-12-17 08:00  Normal program shutdown\r\n"
+                 "2026-12-18 08:00  Program restart\r\n"
                  "2026-12-18 08:00  The computer kept running\r\n",
-                 "2026-12-06 18:41|2026-12-09 05:32|2 d 10 h|computer\n2026-12-10 08:00|2026-12-14 08:00|4 d 0 h|program only\n"
+                 "2026-12-06 18:41|2026-12-09 05:32|2 d 10 h|computer\n"
+                 "2026-12-10 08:00|2026-12-14 08:00|4 d 0 h|program only\n"
                  "2026-12-15 08:00|2026-12-15 09:00|1 h 0 min\n2026-12-16 08:00||\n",
-                 "3 outages since 2026-12-06; 1 stop of this program alone; the longest 2 d 10 h on 2026-12-06; 2 d 11 h off in all"},
-        TLogCase{"RealHoursAcrossClockChangesAndAYearEnd",  // the second in the skipped hour, the fourth in the repeated one
-                 "2026-03-29 01:30  ABNORMAL PROGRAM END\r\n2026-03-29 03:30  Program restart\r\n2026-03-29 01:50  ABNORMAL PROGRAM END\r\n"
-                 "2026-03-29 02:30  Program restart\r\n2026-10-25 01:30  ABNORMAL PROGRAM END\r\n2026-10-25 03:30  Program restart\r\n"
-                 "2026-10-25 02:30  ABNORMAL PROGRAM END\r\n2026-10-25 03:00  Program restart\r\n2026-12-31 23:50  ABNORMAL PROGRAM END\r\n"
-                 "2027-01-01 00:10  Program restart\r\n",
-                 "2026-03-29 01:30|2026-03-29 03:30|1 h 0 min\n2026-03-29 01:50|2026-03-29 02:30|40 min\n"
-                 "2026-10-25 01:30|2026-10-25 03:30|3 h 0 min\n2026-10-25 02:30|2026-10-25 03:00|1 h 30 min\n"
-                 "2026-12-31 23:50|2027-01-01 00:10|20 min\n",
-                 "5 outages since 2026-03-29; the longest 3 h 0 min on 2026-10-25; 6 h 30 min off in all"}),
+                 "3 outages since 2026-12-06; 1 stop of this program alone; the longest 2 d 10 h on 2026-12-06; "
+                 "2 d 11 h off in all"},
+        TLogCase{
+            "RealHoursAcrossClockChangesAndAYearEnd",  // the second in the skipped hour, the fourth in the repeated one
+            "2026-03-29 01:30  ABNORMAL PROGRAM END\r\n"
+            "2026-03-29 03:30  Program restart\r\n"
+            "2026-03-29 01:50  ABNORMAL PROGRAM END\r\n"
+            "2026-03-29 02:30  Program restart\r\n"
+            "2026-10-25 01:30  ABNORMAL PROGRAM END\r\n"
+            "2026-10-25 03:30  Program restart\r\n"
+            "2026-10-25 02:30  ABNORMAL PROGRAM END\r\n"
+            "2026-10-25 03:00  Program restart\r\n"
+            "2026-12-31 23:50  ABNORMAL PROGRAM END\r\n"
+            "2027-01-01 00:10  Program restart\r\n",
+            "2026-03-29 01:30|2026-03-29 03:30|1 h 0 min\n2026-03-29 01:50|2026-03-29 02:30|40 min\n"
+            "2026-10-25 01:30|2026-10-25 03:30|3 h 0 min\n2026-10-25 02:30|2026-10-25 03:00|1 h 30 min\n"
+            "2026-12-31 23:50|2027-01-01 00:10|20 min\n",
+            "5 outages since 2026-03-29; the longest 3 h 0 min on 2026-10-25; 6 h 30 min off in all"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(OutagesOfLog, AMegabyteLogOfTwentyThousandLines) {
   std::string log;
   for (int i = 0; i < 10000; ++i) {
     const std::string day = "20" + std::to_string(10 + i / 336) + "-" + (i / 28 % 12 < 9 ? "0" : "") +
-                            std::to_string(i / 28 % 12 + 1) + "-" + (i % 28 < 9 ? "0" : "") + std::to_string(i % 28 + 1);
+                            std::to_string(i / 28 % 12 + 1) + "-" + (i % 28 < 9 ? "0" : "") +
+                            std::to_string(i % 28 + 1);
     log += day + " 18:41  ABNORMAL PROGRAM END                             \r\n";
     log += day + " 19:41  Program restart                                  \r\n";
   }
   ASSERT_GT(log.size(), 1000000u);
   const TOutageRecord record = ReadOutages(log);
   ASSERT_EQ(record.Outages.size(), 10000u);
-  EXPECT_EQ(OutageSummary(record), "10000 outages since 2010-01-01; the longest 1 h 0 min on 2010-01-01; 416 d 16 h off in all");
+  EXPECT_EQ(OutageSummary(record),
+            "10000 outages since 2010-01-01; the longest 1 h 0 min on 2010-01-01; 416 d 16 h off in all");
 }
 
 TEST(OutagesPerMonth, CountsTheTwelveMonthsUpToNow) {
@@ -114,10 +135,12 @@ TEST(OutagesPerMonth, CountsTheTwelveMonthsUpToNow) {
       "2026-11-02 10:00  ABNORMAL PROGRAM END\r\n2026-11-02 10:00  The computer kept running\r\n");  // no outage
   std::string counts;
   for (const TMonthCount& month : OutagesPerMonth(record, {{2027, 1, 15}, {12, 0, 0}})) {
-    counts += std::to_string(month.Year) + "-" + std::to_string(month.Month) + ":" + std::to_string(month.Outages) + " ";
+    counts +=
+        std::to_string(month.Year) + "-" + std::to_string(month.Month) + ":" + std::to_string(month.Outages) + " ";
   }
-  EXPECT_EQ(counts, "2026-2:1 2026-3:0 2026-4:0 2026-5:0 2026-6:0 2026-7:0 2026-8:0 2026-9:0 2026-10:0 "
-                    "2026-11:0 2026-12:1 2027-1:2 ");
+  EXPECT_EQ(counts,
+            "2026-2:1 2026-3:0 2026-4:0 2026-5:0 2026-6:0 2026-7:0 2026-8:0 2026-9:0 2026-10:0 "
+            "2026-11:0 2026-12:1 2027-1:2 ");
 }
 
 TEST(StampMinutes, ReadsOnlyTheStampFormAndWritesItBack) {
@@ -138,7 +161,7 @@ TEST(StampMinutes, ReadsOnlyTheStampFormAndWritesItBack) {
 }
 
 TEST(DurationText, MinutesHoursAndDays) {
-  const std::pair<int64_t, const char*> cases[] = {{0, "0 min"},       {59, "59 min"},         {60, "1 h 0 min"},
+  const std::pair<int64_t, const char*> cases[] = {{0, "0 min"},         {59, "59 min"},        {60, "1 h 0 min"},
                                                    {795, "13 h 15 min"}, {1439, "23 h 59 min"}, {1440, "1 d 0 h"},
                                                    {3000, "2 d 2 h"},    {14460, "10 d 1 h"}};
   for (const auto& [minutes, text] : cases) EXPECT_EQ(DurationText(minutes), text) << minutes;
@@ -147,21 +170,28 @@ TEST(DurationText, MinutesHoursAndDays) {
 TEST(BootTimeLine, ComparesTheBootWithTheLastCheckpoint) {
   const TestSupport::TTimeZone berlin("Europe/Berlin");
   const auto utc = [](const char* text) { return *MinutesOfStamp(text) * 60; };  // the instant itself
-  const int64_t stamp = utc("2026-12-06 17:41");                                // 18:41 in Berlin
+  const int64_t stamp = utc("2026-12-06 17:41");                                 // 18:41 in Berlin
   struct Case {
     const char* name;
     const char* stampText;
     std::optional<int64_t> boot;
     const char* line;
   } cases[] = {
-      {"after", "2026-12-06 18:41", stamp + int64_t{795} * 60 + 59, "The computer started again at 2026-12-07 07:56: it was off for at most 13 h 15 min"},
-      {"days after", "2026-12-06 18:41", stamp + int64_t{3} * 1440 * 60, "The computer started again at 2026-12-09 18:41: it was off for at most 3 d 0 h"},
-      {"just two minutes after", "2026-12-06 18:41", stamp + 120, "The computer started again at 2026-12-06 18:43: it was off for at most 2 min"},
-      {"clock put forward", "2026-03-29 01:30", utc("2026-03-29 01:30"), "The computer started again at 2026-03-29 03:30: it was off for at most 1 h 0 min"},
-      {"clock put back", "2026-10-25 01:30", utc("2026-10-25 02:30"), "The computer started again at 2026-10-25 03:30: it was off for at most 3 h 0 min"},
-      {"checkpoint after the start", "2026-12-07 08:03", stamp + 3600, "The clock was set back since the last checkpoint: how long the computer was off is unknown"},
+      {"after", "2026-12-06 18:41", stamp + int64_t{795} * 60 + 59,
+       "The computer started again at 2026-12-07 07:56: it was off for at most 13 h 15 min"},
+      {"days after", "2026-12-06 18:41", stamp + int64_t{3} * 1440 * 60,
+       "The computer started again at 2026-12-09 18:41: it was off for at most 3 d 0 h"},
+      {"just two minutes after", "2026-12-06 18:41", stamp + 120,
+       "The computer started again at 2026-12-06 18:43: it was off for at most 2 min"},
+      {"clock put forward", "2026-03-29 01:30", utc("2026-03-29 01:30"),
+       "The computer started again at 2026-03-29 03:30: it was off for at most 1 h 0 min"},
+      {"clock put back", "2026-10-25 01:30", utc("2026-10-25 02:30"),
+       "The computer started again at 2026-10-25 03:30: it was off for at most 3 h 0 min"},
+      {"checkpoint after the start", "2026-12-07 08:03", stamp + 3600,
+       "The clock was set back since the last checkpoint: how long the computer was off is unknown"},
       {"before", "2026-12-06 18:41", stamp - 3600, "The computer kept running: only this program was stopped"},
-      {"just two minutes before", "2026-12-06 18:41", stamp - 120, "The computer kept running: only this program was stopped"},
+      {"just two minutes before", "2026-12-06 18:41", stamp - 120,
+       "The computer kept running: only this program was stopped"},
       {"within two minutes after", "2026-12-06 18:41", stamp + 119, ""},
       {"within two minutes before", "2026-12-06 18:41", stamp - 119, ""},
       {"unreadable stamp", "6 dec, late", stamp + 3600, ""},

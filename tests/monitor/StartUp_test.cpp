@@ -62,25 +62,24 @@ TEST_P(Verdict, ShowsLogsAndChecksItIn) {
 
 INSTANTIATE_TEST_SUITE_P(
     PreviousRuns, Verdict,
-    testing::Values(
-        TVerdictCase{"Abnormal", "TripStatus=1\r\nTripTS=2026-12-06 18:41\r\n", 1,
-                     "When this program last ran, it terminated ABNORMALLY soon after 2026-12-06 18:41",
-                     "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"},
-        TVerdictCase{"Normal", "TripStatus=0\r\nTripTS=2026-12-06 18:41\r\n", 0,
-                     "When this program last ran, it terminated normally soon after 2026-12-06 18:41",
-                     "2026-12-06 18:41  Normal program shutdown\r\n2026-12-07 08:02  Program restart\r\n"},
-        TVerdictCase{"FirstRun", nullptr, 2, "This program has not been run before on this PC",
-                     "2026-12-07 08:02  Program start - first time on this PC\r\n"},
-        TVerdictCase{"HandEditedSeven", "TripStatus=7\r\nTripTS=2026-12-06 18:41\r\n", 7, "",
-                     "2026-12-07 08:02  Program restart\r\n"},
-        TVerdictCase{"HandEditedNegative", "TripStatus=-1\r\nTripTS=2026-12-06 18:41\r\n", -1,
-                     " soon after 2026-12-06 18:41", "2026-12-07 08:02  Program restart\r\n"},
-        TVerdictCase{"AbnormalWithoutStamp", "TripStatus=1\r\n", 1,
-                     "When this program last ran, it terminated ABNORMALLY soon after ",
-                     "  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"},
-        TVerdictCase{"AbnormalWithSmallLetters", "TripStatus=0x1\r\nTripTS=6 dec, late\r\n", 1,
-                     "When this program last ran, it terminated ABNORMALLY soon after 6 dec, late",
-                     "6 DEC, LATE  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"}),
+    testing::Values(TVerdictCase{"Abnormal", "TripStatus=1\r\nTripTS=2026-12-06 18:41\r\n", 1,
+                                 "When this program last ran, it terminated ABNORMALLY soon after 2026-12-06 18:41",
+                                 "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"},
+                    TVerdictCase{"Normal", "TripStatus=0\r\nTripTS=2026-12-06 18:41\r\n", 0,
+                                 "When this program last ran, it terminated normally soon after 2026-12-06 18:41",
+                                 "2026-12-06 18:41  Normal program shutdown\r\n2026-12-07 08:02  Program restart\r\n"},
+                    TVerdictCase{"FirstRun", nullptr, 2, "This program has not been run before on this PC",
+                                 "2026-12-07 08:02  Program start - first time on this PC\r\n"},
+                    TVerdictCase{"HandEditedSeven", "TripStatus=7\r\nTripTS=2026-12-06 18:41\r\n", 7, "",
+                                 "2026-12-07 08:02  Program restart\r\n"},
+                    TVerdictCase{"HandEditedNegative", "TripStatus=-1\r\nTripTS=2026-12-06 18:41\r\n", -1,
+                                 " soon after 2026-12-06 18:41", "2026-12-07 08:02  Program restart\r\n"},
+                    TVerdictCase{"AbnormalWithoutStamp", "TripStatus=1\r\n", 1,
+                                 "When this program last ran, it terminated ABNORMALLY soon after ",
+                                 "  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"},
+                    TVerdictCase{"AbnormalWithSmallLetters", "TripStatus=0x1\r\nTripTS=6 dec, late\r\n", 1,
+                                 "When this program last ran, it terminated ABNORMALLY soon after 6 dec, late",
+                                 "6 DEC, LATE  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 // The log keeps what the window shows, after the restart; nothing after a normal end.
@@ -93,8 +92,9 @@ TEST_F(StartUp, TheLogKeepsTheBootTimeLine) {
   }
   const std::string line = "The computer started again at 2026-12-07 07:00: it was off for at most 12 h 19 min";
   EXPECT_EQ(window_.BootLines, std::vector<std::string>{line});
-  EXPECT_EQ(ReadBytes(logPath_), "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n2026-12-07 08:02  " +
-                                     line + "\r\n2026-12-06 18:41  Normal program shutdown\r\n2026-12-07 08:02  Program restart\r\n");
+  EXPECT_EQ(ReadBytes(logPath_),
+            "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n2026-12-07 08:02  " + line +
+                "\r\n2026-12-06 18:41  Normal program shutdown\r\n2026-12-07 08:02  Program restart\r\n");
 }
 
 TEST_F(StartUp, AStartCutAfterItsLogSaveIsTheAbnormalEndWithItsBootTimeLine) {
@@ -104,16 +104,18 @@ TEST_F(StartUp, AStartCutAfterItsLogSaveIsTheAbnormalEndWithItsBootTimeLine) {
   const std::string cutStart = "2026-12-06 18:41  Normal program shutdown\r\n2026-12-07 06:50  Program restart\r\n";
   WriteBytes(logPath_, cutStart);
   StartMonitor(window_, log_);
-  EXPECT_EQ(window_.Verdicts.back(), "When this program last ran, it terminated ABNORMALLY soon after 2026-12-07 06:50");
-  EXPECT_EQ(ReadBytes(logPath_), cutStart + "2026-12-07 06:50  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"
-                                            "2026-12-07 08:02  The computer started again at 2026-12-07 07:00: it was off for at most 10 min\r\n");
+  EXPECT_EQ(window_.Verdicts.back(),
+            "When this program last ran, it terminated ABNORMALLY soon after 2026-12-07 06:50");
+  EXPECT_EQ(ReadBytes(logPath_),
+            cutStart +
+                "2026-12-07 06:50  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"
+                "2026-12-07 08:02  The computer started again at 2026-12-07 07:00: it was off for at most 10 min\r\n");
 }
 
 TEST_F(StartUp, AppendsToALogWithoutFinalBreakAndKeepsItThatWay) {
   WriteBytes(logPath_, "first\nsecond");
   StartMonitor(window_, log_);
-  EXPECT_EQ(ReadBytes(logPath_),
-            "first\r\nsecond\r\n2026-12-07 08:02  Program start - first time on this PC");
+  EXPECT_EQ(ReadBytes(logPath_), "first\r\nsecond\r\n2026-12-07 08:02  Program start - first time on this PC");
 }
 
 TEST_F(StartUp, TheCheckpointTakesAClockReadingOfItsOwn) {
@@ -133,8 +135,7 @@ TEST_F(StartUp, AFailedLogSaveLeavesTheCheckpointOfThePreviousRun) {
     FAIL() << "the start-up did not fail";
   } catch (const EMonitorError& error) {
     EXPECT_STREQ(error.KindName(), "EFileCreateError");
-    EXPECT_EQ(std::string(error.what()),
-              "Cannot create file \"" + logPath_ + "\". " + std::strerror(EISDIR));
+    EXPECT_EQ(std::string(error.what()), "Cannot create file \"" + logPath_ + "\". " + std::strerror(EISDIR));
   }
   EXPECT_EQ(ReadBytes(checkpointPath_), previous);
   EXPECT_TRUE(window_.Checkpoints.empty());

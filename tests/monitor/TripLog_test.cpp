@@ -31,17 +31,16 @@ class LogLineBreaks : public testing::TestWithParam<TBreakCase> {};
 
 TEST_P(LogLineBreaks, BecomeCrLf) { EXPECT_EQ(WithCrLfBreaks(GetParam().Read), GetParam().Held); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LogLineBreaks,
-    testing::Values(TBreakCase{"Empty", "", ""}, TBreakCase{"CrLf", "a\r\nb\r\n", "a\r\nb\r\n"},
-                    TBreakCase{"LoneLf", "a\nb\n", "a\r\nb\r\n"},
-                    TBreakCase{"LoneCr", "a\rb\r", "a\r\nb\r\n"},
-                    TBreakCase{"LfCrIsTwoBreaks", "a\n\rb", "a\r\n\r\nb"},
-                    TBreakCase{"CrCrLf", "a\r\r\nb", "a\r\n\r\nb"},
-                    TBreakCase{"Mixed", "a\nb\r\nc\rd", "a\r\nb\r\nc\r\nd"},
-                    TBreakCase{"NoFinalBreak", "a\r\nb", "a\r\nb"},
-                    TBreakCase{"OtherBytesKept", "caf\xE9\0\x01\n"s, "caf\xE9\0\x01\r\n"s}),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Cases, LogLineBreaks,
+                         testing::Values(TBreakCase{"Empty", "", ""}, TBreakCase{"CrLf", "a\r\nb\r\n", "a\r\nb\r\n"},
+                                         TBreakCase{"LoneLf", "a\nb\n", "a\r\nb\r\n"},
+                                         TBreakCase{"LoneCr", "a\rb\r", "a\r\nb\r\n"},
+                                         TBreakCase{"LfCrIsTwoBreaks", "a\n\rb", "a\r\n\r\nb"},
+                                         TBreakCase{"CrCrLf", "a\r\r\nb", "a\r\n\r\nb"},
+                                         TBreakCase{"Mixed", "a\nb\r\nc\rd", "a\r\nb\r\nc\r\nd"},
+                                         TBreakCase{"NoFinalBreak", "a\r\nb", "a\r\nb"},
+                                         TBreakCase{"OtherBytesKept", "caf\xE9\0\x01\n"s, "caf\xE9\0\x01\r\n"s}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 struct TAppendCase {
   const char* Name;
@@ -106,10 +105,9 @@ TEST_F(TripLogFile, ALoadWithNothingNewChangesNothing) {
     const char* File;  // nullptr: none
     const char* Held;
   };
-  for (const TCase c : {TCase{"no file", false, nullptr, "held"},
-                        TCase{"a folder of that name", true, nullptr, "held"},
-                        TCase{"empty file, empty text", false, "", ""},
-                        TCase{"same text after conversion", false, "a\nb", "a\r\nb"}}) {
+  for (const TCase c :
+       {TCase{"no file", false, nullptr, "held"}, TCase{"a folder of that name", true, nullptr, "held"},
+        TCase{"empty file, empty text", false, "", ""}, TCase{"same text after conversion", false, "a\nb", "a\r\nb"}}) {
     SCOPED_TRACE(c.Name);
     std::filesystem::remove_all(logPath_);
     if (c.Folder) std::filesystem::create_directory(logPath_);
@@ -159,8 +157,7 @@ TEST_F(TripLogFile, ASaveWritesTheTextByteForByte) {
 TEST_F(TripLogFile, AFolderNamedLikeTheLogCannotBeSaved) {
   std::filesystem::create_directory(logPath_);
   log_.Edited("text");
-  EXPECT_EQ(ErrorOf([&] { SaveLog(log_); }),
-            "Cannot create file \"" + logPath_ + "\". " + std::strerror(EISDIR));
+  EXPECT_EQ(ErrorOf([&] { SaveLog(log_); }), "Cannot create file \"" + logPath_ + "\". " + std::strerror(EISDIR));
   EXPECT_TRUE(log_.LogDirty);
 }
 
@@ -186,13 +183,13 @@ TEST_F(TripLogFile, ABadFileFailsToLoadAtOnce) {
   const TCase cases[] = {
       TCase{"pipe", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }, "Not a regular file"},
       TCase{"endless device", [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); },
-              "Not a regular file"},
+            "Not a regular file"},
       TCase{"beyond the limit",
-              [](const std::string& p) {
-                WriteBytes(p, "");
-                std::filesystem::resize_file(p, TripLogLimit + 1);
-              },
-              "It is larger than 64 MiB, the most the trip log may hold"}};
+            [](const std::string& p) {
+              WriteBytes(p, "");
+              std::filesystem::resize_file(p, TripLogLimit + 1);
+            },
+            "It is larger than 64 MiB, the most the trip log may hold"}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     std::filesystem::remove(logPath_);
@@ -222,8 +219,7 @@ TEST_F(TripLogFile, AReadOnlyLogLoadsButCannotBeSaved) {
     const std::string error = ErrorOf([&] { SaveLog(log_); });
     return log_.Text() + "|" + (log_.LogDirty ? "dirty|" : "clean|") + error;
   });
-  EXPECT_EQ(outcome.Text, "old\r\nnew\r\n|dirty|Cannot create file \"" + logPath_ + "\". " +
-                              std::strerror(EACCES));
+  EXPECT_EQ(outcome.Text, "old\r\nnew\r\n|dirty|Cannot create file \"" + logPath_ + "\". " + std::strerror(EACCES));
   EXPECT_EQ(ReadBytes(logPath_), "old\r\n");
 }
 

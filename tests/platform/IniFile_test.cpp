@@ -16,9 +16,7 @@ TEST(IniFile, KeysAreWrittenTogetherOnlyWhenCommitted) {
   TTempFolder folder;
   const std::string path = folder / "a.ini";
   WriteBytes(path, "[main]\r\nA=old\r\n");
-  {
-    const auto abandoned = Platform::PrepareProfileStrings(path, "main", {{"A", "1"}, {"B", "2"}});
-  }
+  { const auto abandoned = Platform::PrepareProfileStrings(path, "main", {{"A", "1"}, {"B", "2"}}); }
   EXPECT_EQ(ReadBytes(path), "[main]\r\nA=old\r\n");
   EXPECT_EQ(EntryNames(folder.Path()), std::vector<std::string>{"a.ini"});
   int replacements = 0;

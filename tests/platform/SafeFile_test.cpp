@@ -99,8 +99,8 @@ TEST_F(SafeFile, RemovesLeftoversOfItsOwnTargetOnly) {
     WriteBytes(folder_ / name, "leftover");
   }
   ReplaceFileContent(target_, "new", TInPlaceRewrite::AppendOnly);
-  EXPECT_EQ(EntryNames(folder_.Path()), (Names{".CHKPT.INI.tmp-abc", ".triplog.txt.tmp-a1B2c3",
-                                               "CHKPT.INI", "CHKPT.INI.tmp-a1B2c3"}));
+  EXPECT_EQ(EntryNames(folder_.Path()),
+            (Names{".CHKPT.INI.tmp-abc", ".triplog.txt.tmp-a1B2c3", "CHKPT.INI", "CHKPT.INI.tmp-a1B2c3"}));
 }
 
 TEST_F(SafeFile, AFaultRaisedPartWayLeavesTheOldFileAndNoTemporary) {
@@ -121,8 +121,7 @@ TEST_F(SafeFile, AFullDiskFailsAsWriteAndLeavesTheOldFile) {
     if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) std::abort();
     const auto failure = FailureOf(target_, std::string(5000, 'n'));
     if (!failure) return std::string("no failure");
-    return std::string(failure->Step() == TFileStep::Write ? "write " : "other ") +
-           std::to_string(failure->Code());
+    return std::string(failure->Step() == TFileStep::Write ? "write " : "other ") + std::to_string(failure->Code());
   });
   EXPECT_EQ(outcome.Text, "write " + std::to_string(EFBIG));
   EXPECT_EQ(ReadBytes(target_), "old");
@@ -174,14 +173,13 @@ TEST_P(SafeFileCrash, LeavesOldOrNewAndTheNextWriteCleansUp) {
   EXPECT_EQ(EntryNames(folder_.Path()), Names{"CHKPT.INI"});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Steps, SafeFileCrash,
-    testing::Values(TCrashCase{TWriteStep::TempCreated, "TempCreated", false},
-                    TCrashCase{TWriteStep::PartlyWritten, "PartlyWritten", false},
-                    TCrashCase{TWriteStep::Written, "Written", false},
-                    TCrashCase{TWriteStep::Flushed, "Flushed", false},
-                    TCrashCase{TWriteStep::Renamed, "Renamed", true}),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Steps, SafeFileCrash,
+                         testing::Values(TCrashCase{TWriteStep::TempCreated, "TempCreated", false},
+                                         TCrashCase{TWriteStep::PartlyWritten, "PartlyWritten", false},
+                                         TCrashCase{TWriteStep::Written, "Written", false},
+                                         TCrashCase{TWriteStep::Flushed, "Flushed", false},
+                                         TCrashCase{TWriteStep::Renamed, "Renamed", true}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 // Without root rights, which would ignore the permission bits.
 class SafeFileUnprivileged : public SafeFile {

@@ -81,8 +81,8 @@ TEST_P(ClosedFolder, WritesInPlaceOrFailsWithItsMessage) {
 
   std::string message = "written";
   if (c.State != TFileState::Writable) {
-    message = checkpoint ? "Unable to write to " + path
-                         : "Cannot create file \"" + path + "\". " + std::strerror(EACCES);
+    message =
+        checkpoint ? "Unable to write to " + path : "Cannot create file \"" + path + "\". " + std::strerror(EACCES);
   }
   EXPECT_EQ(outcome.Text, message);
   switch (c.State) {
@@ -93,26 +93,21 @@ TEST_P(ClosedFolder, WritesInPlaceOrFailsWithItsMessage) {
         EXPECT_EQ(ReadBytes(path), NewLog);
       }
       break;
-    case TFileState::ReadOnly:
-      EXPECT_EQ(ReadBytes(path), old);
-      break;
-    case TFileState::Missing:
-      EXPECT_FALSE(std::filesystem::exists(path));
-      break;
+    case TFileState::ReadOnly: EXPECT_EQ(ReadBytes(path), old); break;
+    case TFileState::Missing: EXPECT_FALSE(std::filesystem::exists(path)); break;
   }
   const std::string name = checkpoint ? "CHKPT.INI " : "triplog.txt ";
   EXPECT_EQ(EntryList(work_), c.State == TFileState::Missing ? "" : name) << "no temporary file may stay";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, ClosedFolder,
-    testing::Values(TClosedCase{"WritableCheckpoint", TFile::Checkpoint, TFileState::Writable},
-                    TClosedCase{"ReadOnlyCheckpoint", TFile::Checkpoint, TFileState::ReadOnly},
-                    TClosedCase{"MissingCheckpoint", TFile::Checkpoint, TFileState::Missing},
-                    TClosedCase{"WritableLog", TFile::Log, TFileState::Writable},
-                    TClosedCase{"ReadOnlyLog", TFile::Log, TFileState::ReadOnly},
-                    TClosedCase{"MissingLog", TFile::Log, TFileState::Missing}),
-    [](const testing::TestParamInfo<TClosedCase>& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Files, ClosedFolder,
+                         testing::Values(TClosedCase{"WritableCheckpoint", TFile::Checkpoint, TFileState::Writable},
+                                         TClosedCase{"ReadOnlyCheckpoint", TFile::Checkpoint, TFileState::ReadOnly},
+                                         TClosedCase{"MissingCheckpoint", TFile::Checkpoint, TFileState::Missing},
+                                         TClosedCase{"WritableLog", TFile::Log, TFileState::Writable},
+                                         TClosedCase{"ReadOnlyLog", TFile::Log, TFileState::ReadOnly},
+                                         TClosedCase{"MissingLog", TFile::Log, TFileState::Missing}),
+                         [](const testing::TestParamInfo<TClosedCase>& info) { return std::string(info.param.Name); });
 
 // The real program, run by the unprivileged user, in its folder closed after
 // the start; the session end writes the final checkpoint.

@@ -39,12 +39,14 @@ TCheckpointKeys PairToJudge(const TCheckpointKeys& keys, const std::string& log)
 // the boot time's line with the same stamp, each ended by CR LF, in one save;
 // a first start only its start line.
 bool IsWholeStartEntry(const std::string& added, const TCheckpointKeys& previous) {
-  static const std::regex FirstStart("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}  Program start - first time on this PC\r\n");
+  static const std::regex FirstStart(
+      "[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}  Program start - first time on this PC\r\n");
   if (!previous.Status) return std::regex_match(added, FirstStart);
   const std::string first = PreviousRunLine(previous) + "\r\n";
   if (!added.starts_with(first)) return false;
   const std::string second = added.substr(first.size());
-  static const std::regex StartLine("([0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2})  Program restart\r\n(\\1  The c[^\r\n]+\r\n)?");
+  static const std::regex StartLine(
+      "([0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2})  Program restart\r\n(\\1  The c[^\r\n]+\r\n)?");
   return std::regex_match(second, StartLine);
 }
 
@@ -122,8 +124,8 @@ std::optional<std::string> TornPair(const TCheckpointKeys& before, const TCheckp
                                     const std::string& newStatus, const std::string& earliestNewStamp) {
   if (after.Status == before.Status && after.Stamp == before.Stamp) return std::nullopt;
   if (after.Status == newStatus && after.Stamp.value_or("") >= earliestNewStamp) return std::nullopt;
-  return "the checkpoint holds TripStatus=" + after.Status.value_or("(none)") + " with TripTS=" +
-         after.Stamp.value_or("(none)") + ": neither the old pair nor a new one";
+  return "the checkpoint holds TripStatus=" + after.Status.value_or("(none)") +
+         " with TripTS=" + after.Stamp.value_or("(none)") + ": neither the old pair nor a new one";
 }
 
 std::vector<std::string> CheckpointProblems(const TFileState& checkpoint) {

@@ -79,42 +79,53 @@ INSTANTIATE_TEST_SUITE_P(
         TCutCase{"CutAfterTheStart",
                  Folder("[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\n", 12, OldLog + NewEntry, 21), ""},
         TCutCase{"CutWithATemporaryLeft", Folder(NormalEnd, 10, OldLog, 20, {".triplog.txt.tmp-Ab12Cd"}), ""},
-        TCutCase{"CheckpointGone", [] {
+        TCutCase{"CheckpointGone",
+                 [] {
                    TFolderState s = Folder("", 0, OldLog, 20);
                    s.Checkpoint.Present = false;
                    return s;
-                 }(), "never run"},
+                 }(),
+                 "never run"},
         TCutCase{"CheckpointEmpty", Folder("", 11, OldLog + NewEntry, 21), "never run"},
-        TCutCase{"CheckpointTornInTheStamp", Folder("[main]\r\nTripStatus=1\r\nTripTS=2026-12-0", 11, OldLog + NewEntry, 21),
+        TCutCase{"CheckpointTornInTheStamp",
+                 Folder("[main]\r\nTripStatus=1\r\nTripTS=2026-12-0", 11, OldLog + NewEntry, 21),
                  "stamp is [2026-12-0]"},
         TCutCase{"CheckpointWithoutStamp", Folder("[main]\r\nTripStatus=1\r\n", 11, OldLog + NewEntry, 21), "stamp"},
-        TCutCase{"CheckpointSaysNeverRun", Folder("[main]\r\nTripStatus=2\r\nTripTS=2026-12-06 18:41\r\n", 11,
-                                                   OldLog + NewEntry, 21), "status is 2"},
-        TCutCase{"StartWroteANormalEnd", Folder("[main]\r\nTripStatus=0\r\nTripTS=2026-12-07 08:02\r\n", 11,
-                                                 OldLog + NewEntry, 21), "normal-shutdown status"},
+        TCutCase{"CheckpointSaysNeverRun",
+                 Folder("[main]\r\nTripStatus=2\r\nTripTS=2026-12-06 18:41\r\n", 11, OldLog + NewEntry, 21),
+                 "status is 2"},
+        TCutCase{"StartWroteANormalEnd",
+                 Folder("[main]\r\nTripStatus=0\r\nTripTS=2026-12-07 08:02\r\n", 11, OldLog + NewEntry, 21),
+                 "normal-shutdown status"},
         TCutCase{"CheckpointBeforeTheLog",
-                 Folder("[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\n", 11, OldLog, 20), "before the trip log"},
+                 Folder("[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\n", 11, OldLog, 20),
+                 "before the trip log"},
         TCutCase{"LogEmptied", Folder(NormalEnd, 10, "", 21), "lost what it held"},
-        TCutCase{"LogGone", [] {
+        TCutCase{"LogGone",
+                 [] {
                    TFolderState s = Folder(NormalEnd, 10, "", 0);
                    s.Log.Present = false;
                    return s;
-                 }(), "trip log is gone"},
+                 }(),
+                 "trip log is gone"},
         TCutCase{"LogTornInTheNewLine", Folder(NormalEnd, 10, OldLog + NewEntry.substr(0, 50), 21), "torn or wrong"},
         TCutCase{"LogWithoutThePreviousRun",
                  Folder(NormalEnd, 10, OldLog + "2026-12-07 08:02  Program restart\r\n", 21), "torn or wrong"},
         TCutCase{"LogCallsANormalEndAbnormal",
-                 Folder(NormalEnd, 10, OldLog + "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n", 21),
+                 Folder(NormalEnd, 10,
+                        OldLog + "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n", 21),
                  "torn or wrong"},
         TCutCase{"StrayFile", Folder(NormalEnd, 10, OldLog, 20, {"CHKPT.INI.bak"}), "stray entry"},
         TCutCase{"FirstStartCutAfterTheLogSave", Without(Folder("", 0, FirstEntry, 21), true, false), "", Nothing},
-        TCutCase{"FirstStartDone", Folder("[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\n", 11, FirstEntry, 21), "", Nothing},
-        TCutCase{"FirstStartStatusWithoutStamp", Folder("[main]\r\nTripStatus=1\r\n", 11, FirstEntry, 21), "stamp", Nothing},
+        TCutCase{"FirstStartDone", Folder("[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\n", 11, FirstEntry, 21),
+                 "", Nothing},
+        TCutCase{"FirstStartStatusWithoutStamp", Folder("[main]\r\nTripStatus=1\r\n", 11, FirstEntry, 21), "stamp",
+                 Nothing},
         TCutCase{"FirstStartBesideAnOldLogSaysRestart", Without(Folder("", 0, OldLog + NewEntry, 21), true, false),
                  "torn or wrong", Without(Before, true, false)},
         TCutCase{"AfterACutStart", Folder(NormalEnd, 10, AfterACutStart.Log.Bytes + Rejudged, 21), "", AfterACutStart},
-        TCutCase{"AfterACutStartTheVerdictRepeated",
-                 Folder(NormalEnd, 10, AfterACutStart.Log.Bytes + NewEntry, 21), "repeats the verdict", AfterACutStart}),
+        TCutCase{"AfterACutStartTheVerdictRepeated", Folder(NormalEnd, 10, AfterACutStart.Log.Bytes + NewEntry, 21),
+                 "repeats the verdict", AfterACutStart}),
     [](const testing::TestParamInfo<TCutCase>& info) { return std::string(info.param.Name); });
 
 TEST(JudgeAfterAnAbnormalEnd, ExpectsTheUpperCaseLine) {

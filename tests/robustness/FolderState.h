@@ -28,8 +28,8 @@ struct TFileState {
 };
 
 struct TFolderState {
-  TFileState Checkpoint;  // CHKPT.INI
-  TFileState Log;         // triplog.txt
+  TFileState Checkpoint;                // CHKPT.INI
+  TFileState Log;                       // triplog.txt
   std::vector<std::string> OtherNames;  // besides the program and its two files
 };
 

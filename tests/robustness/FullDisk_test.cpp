@@ -55,7 +55,6 @@ std::string ContentOrMissing(const std::string& path) {
   return std::filesystem::exists(path) ? ReadBytes(path) : "(missing)";
 }
 
-
 struct TFullDiskCase {
   const char* Name;
   TFile File;
@@ -77,7 +76,8 @@ class FullDisk : public testing::TestWithParam<TFullDiskCase> {
 // writing the new content.
 void InjectFullDisk(const std::string& path) {
   Platform::SetWriteStepHook([path](Platform::TWriteStep step) {
-    if (step == Platform::TWriteStep::PartlyWritten) throw Platform::EFileFailure(Platform::TFileStep::Write, path, ENOSPC);
+    if (step == Platform::TWriteStep::PartlyWritten)
+      throw Platform::EFileFailure(Platform::TFileStep::Write, path, ENOSPC);
   });
 }
 
@@ -131,7 +131,9 @@ INSTANTIATE_TEST_SUITE_P(Writes, FullDisk,
                                          TFullDiskCase{"FirstCheckpoint", TFile::Checkpoint, false},
                                          TFullDiskCase{"LogOverAnOldOne", TFile::Log, true},
                                          TFullDiskCase{"FirstLog", TFile::Log, false}),
-                         [](const testing::TestParamInfo<TFullDiskCase>& info) { return std::string(info.param.Name); });
+                         [](const testing::TestParamInfo<TFullDiskCase>& info) {
+                           return std::string(info.param.Name);
+                         });
 
 // The real program on a full disk: its start stops with the message when it
 // makes the checkpoint ready, before the log save, so both files keep what

@@ -9,8 +9,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <stdexcept>
 #include <thread>
@@ -48,8 +48,8 @@ bool DropRoot() {
     // without strace keep it.
     const char* sanitizer = std::getenv("ASAN_OPTIONS");
     ::setenv("ASAN_OPTIONS", (std::string(sanitizer != nullptr ? sanitizer : "") + ":detect_leaks=0").c_str(), 1);
-    words = {"strace", "-f", "-qq", "-yy", "-s", "24", "-o", tracePath, "-e",
-             "trace=%file,%desc,fsync,fdatasync,sync_file_range"};
+    words = {"strace", "-f", "-qq",     "-yy", "-s",
+             "24",     "-o", tracePath, "-e",  "trace=%file,%desc,fsync,fdatasync,sync_file_range"};
   }
   words.emplace_back("./tallyvane");
   std::vector<char*> argv;

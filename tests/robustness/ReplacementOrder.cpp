@@ -16,13 +16,11 @@ bool IsTemporaryOf(const std::string& path, const std::string& target) {
 }
 
 bool HasFlag(const TSystemCall& call, std::size_t argument, const std::string& flag) {
-  return argument < call.Arguments.size() && ("|" + call.Arguments[argument] + "|").find("|" + flag + "|") !=
-                                                  std::string::npos;
+  return argument < call.Arguments.size() &&
+         ("|" + call.Arguments[argument] + "|").find("|" + flag + "|") != std::string::npos;
 }
 
-bool RefusedByTheFolder(const std::string& error) {
-  return error == "EACCES" || error == "EPERM" || error == "EROFS";
-}
+bool RefusedByTheFolder(const std::string& error) { return error == "EACCES" || error == "EPERM" || error == "EROFS"; }
 
 // The path a call opens, with the argument that holds its flags.
 std::optional<std::pair<std::string, std::size_t>> OpenedPath(const TSystemCall& call) {
@@ -41,7 +39,7 @@ std::optional<std::pair<std::string, std::string>> RenamedPaths(const TSystemCal
 }
 
 bool WritesThroughDescriptor(const std::string& name) {
-  static const std::set<std::string> Names = {"write",     "pwrite64", "writev",    "pwritev", "pwritev2",
+  static const std::set<std::string> Names = {"write",     "pwrite64",  "writev",   "pwritev",        "pwritev2",
                                               "ftruncate", "fallocate", "sendfile", "copy_file_range"};
   return Names.contains(name);
 }
@@ -67,8 +65,8 @@ class TTargetWatch {
     const std::string path = call.DescriptorPath(0);
     if (WritesThroughDescriptor(call.Name) && call.Result >= 0) SeeWrite(path, where);
     if (Flushes(call.Name) && call.Result == 0) SeeFlush(path);
-    const bool truncates = (call.Name == "truncate" && call.PathArgument(0) == target_) ||
-                           (call.Name == "ftruncate" && path == target_);
+    const bool truncates =
+        (call.Name == "truncate" && call.PathArgument(0) == target_) || (call.Name == "ftruncate" && path == target_);
     if (truncates && call.Result == 0) Violation("the target was truncated, which a cut would leave empty" + where);
     if ((call.Name == "unlink" || call.Name == "unlinkat") && call.Result == 0) {
       temporaries_.erase(call.PathArgument(call.Name == "unlink" ? 0 : 1));

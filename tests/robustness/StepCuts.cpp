@@ -85,17 +85,38 @@ bool TouchesFolder(pid_t pid, const user_regs_struct& regs, const std::string& f
   const auto path = [&](unsigned long long address) { return IsFolderPath(folder, ReadString(pid, address)); };
   const auto fd = [&](unsigned long long number) { return IsFolderPath(folder, DescriptorPath(pid, number)); };
   switch (regs.orig_rax) {
-    case 2: case 4: case 6: case 21: case 82: case 87: case 89:  // open stat lstat access rename unlink readlink
+    case 2:
+    case 4:
+    case 6:
+    case 21:
+    case 82:
+    case 87:
+    case 89:  // open stat lstat access rename unlink readlink
       return path(regs.rdi) || (regs.orig_rax == 82 && path(regs.rsi));
-    case 257: case 262: case 263: case 332:  // openat newfstatat unlinkat statx
+    case 257:
+    case 262:
+    case 263:
+    case 332:  // openat newfstatat unlinkat statx
       return path(regs.rsi) || fd(regs.rdi);
-    case 264: case 316:  // renameat renameat2
+    case 264:
+    case 316:  // renameat renameat2
       return path(regs.rsi) || path(regs.r10);
-    case 0: case 1: case 3: case 5: case 8: case 17: case 18: case 72: case 74: case 75: case 77: case 91:
-    case 93: case 217:  // read write close fstat lseek pread pwrite fcntl fsync fdatasync ftruncate fchmod fchown getdents64
+    case 0:
+    case 1:
+    case 3:
+    case 5:
+    case 8:
+    case 17:
+    case 18:
+    case 72:
+    case 74:
+    case 75:
+    case 77:
+    case 91:
+    case 93:
+    case 217:  // read write close fstat lseek pread pwrite fcntl fsync fdatasync ftruncate fchmod fchown getdents64
       return fd(regs.rdi);
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -103,15 +124,26 @@ bool TouchesFolder(pid_t pid, const user_regs_struct& regs, const std::string& f
 // looking up, seeking and closing, and opening for reading only.
 bool MayChange(const user_regs_struct& regs) {
   switch (regs.orig_rax) {
-    case 0: case 3: case 4: case 5: case 6: case 8: case 17: case 21: case 72: case 89: case 217: case 262:
+    case 0:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 8:
+    case 17:
+    case 21:
+    case 72:
+    case 89:
+    case 217:
+    case 262:
     case 332:  // read close stat fstat lstat lseek pread access fcntl readlink getdents64 newfstatat statx
       return false;
-    case 2: case 257: {  // open openat
+    case 2:
+    case 257: {  // open openat
       const unsigned long long flags = regs.orig_rax == 2 ? regs.rsi : regs.rdx;
       return (flags & (O_WRONLY | O_RDWR | O_CREAT | O_TRUNC | O_APPEND)) != 0;
     }
-    default:
-      return true;
+    default: return true;
   }
 }
 

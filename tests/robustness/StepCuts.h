@@ -15,16 +15,16 @@
 namespace PowerCut {
 
 struct TStepRun {
-  int Calls = 0;         // the folder's calls seen
+  int Calls = 0;             // the folder's calls seen
   std::vector<int> Changes;  // the numbers of those that may change a file or the folder
-  bool Cut = false;      // killed at the entry of call number CutAt
-  int ExitCode = -1;     // when it ended by itself
+  bool Cut = false;          // killed at the entry of call number CutAt
+  int ExitCode = -1;         // when it ended by itself
 };
 
 struct TStepPlan {
-  int CutAt = 0;         // 0: no cut
+  int CutAt = 0;            // 0: no cut
   int CutSignal = SIGKILL;  // or an end signal, after which the run goes on to its end
-  int EndAfter = 0;      // after this many calls and a quiet moment, SIGTERM
+  int EndAfter = 0;         // after this many calls and a quiet moment, SIGTERM
   bool Unprivileged = false;
 };
 

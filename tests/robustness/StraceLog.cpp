@@ -55,8 +55,10 @@ std::size_t ClosingParenthesis(const std::string& line, std::size_t open) {
   for (std::size_t i = open; i < line.size(); ++i) {
     const char c = line[i];
     if (quoted) {
-      if (c == '\\') ++i;
-      else if (c == '"') quoted = false;
+      if (c == '\\')
+        ++i;
+      else if (c == '"')
+        quoted = false;
       continue;
     }
     if (c == '"') quoted = true;

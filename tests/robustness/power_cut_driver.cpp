@@ -169,7 +169,8 @@ int CutAgainAndAgain(int argc, char** argv) {
     if (!cutWhileRunning) damage.emplace_back("the program had ended by itself");
     if (!damage.empty() && ++tally.Damaged <= 10) Report(tally.Cuts, delay, damage);
     ++(judgement.CheckpointReplaced ? tally.AfterCheckpoint
-                                    : judgement.LogSaved ? tally.AfterLogSave : tally.BeforeLogSave);
+       : judgement.LogSaved         ? tally.AfterLogSave
+                                    : tally.BeforeLogSave);
   }
   const double seconds = std::chrono::duration<double>(Clock::now() - began).count();
 
@@ -179,11 +180,12 @@ int CutAgainAndAgain(int argc, char** argv) {
   cleanEnd = cleanEnd && CheckpointProblems(last.Checkpoint).empty() &&
              CheckpointKeysOf(last.Checkpoint.Bytes).Status == "0" && last.OtherNames.empty();
 
-  std::printf("the last starts wrote their files from %.2f to %.2f ms after they began\n",
-              Ms(writes.From() + Margin), Ms(writes.To() - Margin));
-  std::printf("cuts before the log save: %d, after the log save: %d, after a checkpoint write: %d; "
-              "in the middle of a replacement: %d\n",
-              tally.BeforeLogSave, tally.AfterLogSave, tally.AfterCheckpoint, tally.TemporaryLeft);
+  std::printf("the last starts wrote their files from %.2f to %.2f ms after they began\n", Ms(writes.From() + Margin),
+              Ms(writes.To() - Margin));
+  std::printf(
+      "cuts before the log save: %d, after the log save: %d, after a checkpoint write: %d; "
+      "in the middle of a replacement: %d\n",
+      tally.BeforeLogSave, tally.AfterLogSave, tally.AfterCheckpoint, tally.TemporaryLeft);
   std::printf("power cuts: %d in %.0f s, damaged states: %d\n", tally.Cuts, seconds, tally.Damaged);
   std::printf("a normal run afterwards %s\n", cleanEnd ? "left a sound folder" : "FAILED to leave a sound folder");
   const bool passed = tally.Cuts >= wantedCuts && tally.Damaged == 0 && cleanEnd;

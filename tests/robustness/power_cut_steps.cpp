@@ -43,9 +43,9 @@ const std::string LogOfACutStart =
 struct TScenario {
   const char* Name;
   std::optional<std::string> Checkpoint, Log;  // none: no such file
-  bool Closed;      // a folder that takes no new file, run as the unprivileged user
-  bool EndSignals;  // also an end signal before each call of the start-up
-  bool EndCuts;     // also the cuts in the normal end that follows the start
+  bool Closed;                                 // a folder that takes no new file, run as the unprivileged user
+  bool EndSignals;                             // also an end signal before each call of the start-up
+  bool EndCuts;                                // also the cuts in the normal end that follows the start
 };
 
 // A first start has no checkpoint to write in place, so it cannot start in a
@@ -88,8 +88,7 @@ int CutEveryStep(const std::string& program, const TScenario& scenario) {
   const TFolderState ended = ReadFolderState(folder, ProgramName);
   const std::vector<std::string> wholeDamage = JudgeEndCut(fresh, ended).Damage;
   if (whole.ExitCode != 0 || startCalls < 10 || whole.Changes.empty() ||
-      CheckpointKeysOf(ended.Checkpoint.Bytes).Status != "0" ||
-      !wholeDamage.empty()) {
+      CheckpointKeysOf(ended.Checkpoint.Bytes).Status != "0" || !wholeDamage.empty()) {
     std::printf("FAILED in %s: a whole run made %d calls at its start, %d in all, and ended with %d\n", where,
                 startCalls, whole.Calls, whole.ExitCode);
     for (const std::string& item : wholeDamage) std::printf("  %s\n", item.c_str());
@@ -116,8 +115,7 @@ int CutEveryStep(const std::string& program, const TScenario& scenario) {
                 cut <= startCalls ? "start-up" : "end");
     for (const std::string& item : judgement.Damage) std::printf("  %s\n", item.c_str());
   }
-  std::printf("%s: %d calls, %d in the start-up; %d cuts, %d damaged\n", where, whole.Calls, startCalls, cuts,
-              damaged);
+  std::printf("%s: %d calls, %d in the start-up; %d cuts, %d damaged\n", where, whole.Calls, startCalls, cuts, damaged);
   // An end signal at each step of the start-up: before it writes, the run
   // ends at once with exit code 1 and both files as they were; once it
   // writes, the run starts and then ends normally.
@@ -128,7 +126,8 @@ int CutEveryStep(const std::string& program, const TScenario& scenario) {
     const TStepRun run = RunWithCut(folder, {.CutAt = step, .CutSignal = SIGTERM});
     const TFolderState after = ReadFolderState(folder, ProgramName);
     const bool untouched = after.Checkpoint.Bytes == before.Checkpoint.Bytes && after.Log.Bytes == before.Log.Bytes;
-    const bool endedNormally = CheckpointKeysOf(after.Checkpoint.Bytes).Status == "0" && after.Log.Bytes != before.Log.Bytes;
+    const bool endedNormally =
+        CheckpointKeysOf(after.Checkpoint.Bytes).Status == "0" && after.Log.Bytes != before.Log.Bytes;
     atOnce += run.ExitCode == 1 && untouched;
     normalEnds += run.ExitCode == 0 && endedNormally;
     if ((run.ExitCode == 1 && untouched) || (run.ExitCode == 0 && endedNormally)) continue;
@@ -136,7 +135,8 @@ int CutEveryStep(const std::string& program, const TScenario& scenario) {
     std::printf("SIGTERM before call %d: exit code %d, files %s\n", step, run.ExitCode,
                 untouched ? "untouched" : "changed");
   }
-  if (scenario.EndSignals) std::printf("end signals in the start-up: %d ended it at once, %d waited for its end\n", atOnce, normalEnds);
+  if (scenario.EndSignals)
+    std::printf("end signals in the start-up: %d ended it at once, %d waited for its end\n", atOnce, normalEnds);
   ::chmod(folder.c_str(), 0755);
   if (damaged == 0) std::filesystem::remove_all(folder);
   return damaged == 0 ? 0 : 1;

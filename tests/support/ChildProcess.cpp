@@ -72,13 +72,9 @@ TChildOutcome RunForked(bool dropRoot, const std::function<std::string()>& body)
 
 }  // namespace
 
-TChildOutcome RunInChild(const std::function<std::string()>& body) {
-  return RunForked(false, body);
-}
+TChildOutcome RunInChild(const std::function<std::string()>& body) { return RunForked(false, body); }
 
-TChildOutcome RunUnprivileged(const std::function<std::string()>& body) {
-  return RunForked(true, body);
-}
+TChildOutcome RunUnprivileged(const std::function<std::string()>& body) { return RunForked(true, body); }
 
 void GiveToUnprivilegedUser(const std::string& path) {
   if (::geteuid() != 0) return;

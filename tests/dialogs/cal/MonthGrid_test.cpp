@@ -13,8 +13,8 @@ TEST_F(MonthGridTest, EveryWalkEndsWithEachDayOnceInItsWeekdayColumn) {
   struct Transition {
     TCalDate lastJulian, firstGregorian;
   } transitions[] = {
-      {{1752, 9, 2}, {1752, 9, 14}},   {{1700, 2, 18}, {1700, 3, 1}},  {{1700, 1, 31}, {1700, 3, 5}},
-      {{1752, 9, 14}, {1752, 9, 2}},   {{1752, 9, 2}, {1752, 9, 2}},   {{1600, 2, 29}, {1600, 3, 11}},
+      {{1752, 9, 2}, {1752, 9, 14}}, {{1700, 2, 18}, {1700, 3, 1}}, {{1700, 1, 31}, {1700, 3, 5}},
+      {{1752, 9, 14}, {1752, 9, 2}}, {{1752, 9, 2}, {1752, 9, 2}},  {{1600, 2, 29}, {1600, 3, 11}},
   };
   // The walk pads the day cells with blanks and leaves the pad character as it found it.
   Cdatlib::PadChar = '*';

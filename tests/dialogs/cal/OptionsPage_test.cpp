@@ -40,8 +40,7 @@ TEST_F(OptionsPageTest, PresetsWithOkApplyTheTransitionAndShowItsMonth) {
     EXPECT_TRUE(Calendar->PopupMenu3->isVisible());
     (Calendar.get()->*c.item)->trigger();
     Calendar->PopupMenu3->close();
-    EXPECT_EQ(Boxes().toStdString(),
-              Cdatlib::IsoDateText(c.lastJulian) + " " + Cdatlib::IsoDateText(c.firstGregorian));
+    EXPECT_EQ(Boxes().toStdString(), Cdatlib::IsoDateText(c.lastJulian) + " " + Cdatlib::IsoDateText(c.firstGregorian));
     Calendar->Button2->click();
     EXPECT_EQ(Cdatlib::LastJulianDay, c.lastJulian);
     EXPECT_EQ(Cdatlib::LastJulianDayNumber, Cdatlib::JulianDayCount(c.lastJulian));

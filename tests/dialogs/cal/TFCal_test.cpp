@@ -48,16 +48,34 @@ TEST_F(CalendarDialogTest, GridShowsTheMonthCellByCell) {
     const char* rows[6];
     int currentRow, currentColumn;
   } cases[] = {
-      {"Great Britain", {1752, 9, 2}, {1752, 9, 14}, {1752, 9, 14},
-       {"|1|2|14|15|16|17", "18|19|20|21|22|23|24", "25|26|27|28|29|30|", none, none, none}, 1, 3},
-      {"Spain", {1582, 10, 4}, {1582, 10, 15}, {1582, 10, 15},
-       {"1|2|3|4|15|16|17", "18|19|20|21|22|23|24", "25|26|27|28|29|30|31", none, none, none}, 1, 4},
-      {"Denmark, February", {1700, 2, 18}, {1700, 3, 1}, {1700, 2, 10},
-       {"|||1|2|3|4", "5|6|7|8|9|10|11", "12|13|14|15|16|17|18", none, none, none}, 2, 5},
-      {"Denmark, March", {1700, 2, 18}, {1700, 3, 1}, {1700, 3, 1},
-       {"1|2|3|4|5|6|7", "8|9|10|11|12|13|14", "15|16|17|18|19|20|21", "22|23|24|25|26|27|28", "29|30|31||||",
-        none},
-       1, 0},
+      {"Great Britain",
+       {1752, 9, 2},
+       {1752, 9, 14},
+       {1752, 9, 14},
+       {"|1|2|14|15|16|17", "18|19|20|21|22|23|24", "25|26|27|28|29|30|", none, none, none},
+       1,
+       3},
+      {"Spain",
+       {1582, 10, 4},
+       {1582, 10, 15},
+       {1582, 10, 15},
+       {"1|2|3|4|15|16|17", "18|19|20|21|22|23|24", "25|26|27|28|29|30|31", none, none, none},
+       1,
+       4},
+      {"Denmark, February",
+       {1700, 2, 18},
+       {1700, 3, 1},
+       {1700, 2, 10},
+       {"|||1|2|3|4", "5|6|7|8|9|10|11", "12|13|14|15|16|17|18", none, none, none},
+       2,
+       5},
+      {"Denmark, March",
+       {1700, 2, 18},
+       {1700, 3, 1},
+       {1700, 3, 1},
+       {"1|2|3|4|5|6|7", "8|9|10|11|12|13|14", "15|16|17|18|19|20|21", "22|23|24|25|26|27|28", "29|30|31||||", none},
+       1,
+       0},
   };
   for (const Case& c : cases) {
     Cdatlib::ApplyTransition(c.lastJulian, c.firstGregorian);
@@ -79,9 +97,11 @@ TEST_F(CalendarDialogTest, ArrowsStepTheShownDateAndYearZeroShowsNoDays) {
     QToolButton* cal::TFCal::*button;
     TCalDate from, to;
   } cases[] = {
-      {&cal::TFCal::SpeedButton1, {2017, 3, 5}, {2016, 3, 5}},  {&cal::TFCal::SpeedButton3, {2017, 3, 5}, {2018, 3, 5}},
+      {&cal::TFCal::SpeedButton1, {2017, 3, 5}, {2016, 3, 5}},
+      {&cal::TFCal::SpeedButton3, {2017, 3, 5}, {2018, 3, 5}},
       {&cal::TFCal::SpeedButton2, {2018, 1, 15}, {2017, 12, 15}},
-      {&cal::TFCal::SpeedButton4, {2017, 12, 31}, {2018, 1, 31}}, {&cal::TFCal::SpeedButton1, {1, 5, 10}, {0, 5, 10}},
+      {&cal::TFCal::SpeedButton4, {2017, 12, 31}, {2018, 1, 31}},
+      {&cal::TFCal::SpeedButton1, {1, 5, 10}, {0, 5, 10}},
   };
   for (const Case& c : cases) {
     Show(c.from);
@@ -114,7 +134,8 @@ TEST_F(CalendarDialogTest, MonthMenuFromTheButtonAndFromARightClickOnTheRow) {
   EXPECT_EQ(Calendar->MonthBtn->text(), "March");
   Calendar->PopupMenu2->close();
 
-  QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(3, 4), Calendar->SpeedButton2->mapToGlobal(QPoint(3, 4)));
+  QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(3, 4),
+                               Calendar->SpeedButton2->mapToGlobal(QPoint(3, 4)));
   QApplication::sendEvent(Calendar->SpeedButton2, &rightClick);
   EXPECT_TRUE(Calendar->PopupMenu2->isVisible());
   EXPECT_EQ(Calendar->PopupMenu2->pos(), Calendar->SpeedButton2->mapToGlobal(QPoint(3, 4)));

@@ -25,8 +25,13 @@ class InputDialogTest : public DialogsTest {
   // replaces the box text; nullptr cancels.
   void Answer(const char* typed) {
     WhenModal<inpstr::TFinpstr>([this, typed](inpstr::TFinpstr* window) {
-      Seen = {window->Label1->text(), window->Label2->text(), window->Edit1->text(), window->Label2->isVisible(),
-              window->CalBtn->isVisible(), window->Label1->font().pointSize(), window->Label2->font().pointSize(),
+      Seen = {window->Label1->text(),
+              window->Label2->text(),
+              window->Edit1->text(),
+              window->Label2->isVisible(),
+              window->CalBtn->isVisible(),
+              window->Label1->font().pointSize(),
+              window->Label2->font().pointSize(),
               window->pos()};
       if (typed == nullptr) {
         QTest::keyClick(window->Edit1, Qt::Key_Escape);
@@ -49,9 +54,8 @@ TEST_F(InputDialogTest, InputIntegerOffersPositiveValuesAndTakesWholeNumbersOnly
     bool result;
     int32_t value;
   } cases[] = {
-      {0, "", "", true, 0},          {-3, "", "42", true, 42},      {5, "5", "", true, 0},
-      {5, "5", "12abc", false, 5},   {5, "5", " 12", true, 12},     {5, "5", "$1F", true, 31},
-      {7, "7", nullptr, false, 7},
+      {0, "", "", true, 0},      {-3, "", "42", true, 42},  {5, "5", "", true, 0},       {5, "5", "12abc", false, 5},
+      {5, "5", " 12", true, 12}, {5, "5", "$1F", true, 31}, {7, "7", nullptr, false, 7},
   };
   for (const Case& c : cases) {
     int32_t value = c.start;

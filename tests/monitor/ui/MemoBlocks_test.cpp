@@ -31,12 +31,15 @@ TEST(MemoBlocks, SavesAsTheWholeTextWouldAfterEdits) {
       {"Delete at a line's end", [](QTextCursor& c) { c.movePosition(QTextCursor::EndOfBlock), c.deleteChar(); }},
       {"Backspace at a line's start", [](QTextCursor& c) { Down(c, 3), c.deletePreviousChar(); }},
       {"an empty line deleted", [](QTextCursor& c) { Down(c, 1), c.deleteChar(); }},
-      {"whole lines deleted", [](QTextCursor& c) {
-         Down(c, 1), c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, 2), c.removeSelectedText(); }},
+      {"whole lines deleted",
+       [](QTextCursor& c) {
+         Down(c, 1), c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, 2), c.removeSelectedText();
+       }},
       {"a line separator pasted", [](QTextCursor& c) { c.insertText(QStringLiteral("a\u2028b")); }},
       {"a typed line undone", [](QTextCursor& c) { c.insertText("x\ny"), c.document()->undo(); }},
       {"everything deleted", [](QTextCursor& c) { c.select(QTextCursor::Document), c.removeSelectedText(); }},
-      {"typed into every other line", [](QTextCursor& c) {
+      {"typed into every other line",
+       [](QTextCursor& c) {
          for (QTextBlock b = c.document()->begin(); b.isValid(); b = b.next().next()) QTextCursor(b).insertText("n");
        }},
       {"the cut line's mark touched",

@@ -29,14 +29,26 @@ TEST(MemoText, BytesSurviveTheTextView) {
       {"UTF-8 letters", "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80\r\n"},
       {"Latin-1 letters", "\xe4\xf6\xfc\xdf\r\n"},
       {"NUL and controls", std::string("a\0b\x01\x02\x07\x1b\x7f", 8)},
-      {"non-breaking space", "a\xc2\xa0" "b"},
+      {"non-breaking space",
+       "a\xc2\xa0"
+       "b"},
       {"truncated UTF-8", "\xe2\x82"},
       {"overlong and surrogate encodings", "\xc0\xaf \xed\xa0\x80"},
       {"tab", "a\tb"},
-      {"byte-order mark", "\xef\xbb\xbf" "first line\r\n"},
-      {"byte-order mark inside a line", "a\xef\xbb\xbf" "b"},
-      {"line and paragraph separators", "a\xe2\x80\xa8" "b\xe2\x80\xa9" "c\r\n"},
-      {"the text view's own structure characters", "a\xef\xb7\x90" "b\xef\xb7\x91" "c"},
+      {"byte-order mark",
+       "\xef\xbb\xbf"
+       "first line\r\n"},
+      {"byte-order mark inside a line",
+       "a\xef\xbb\xbf"
+       "b"},
+      {"line and paragraph separators",
+       "a\xe2\x80\xa8"
+       "b\xe2\x80\xa9"
+       "c\r\n"},
+      {"the text view's own structure characters",
+       "a\xef\xb7\x90"
+       "b\xef\xb7\x91"
+       "c"},
   };
   for (const Case& c : cases) EXPECT_EQ(ThroughTheWindow(c.bytes), c.bytes) << c.name;
 }
@@ -62,14 +74,21 @@ TEST(MemoText, LongLinesAreShownCutAndSavedWhole) {
     std::function<void(QTextCursor&)> edit;
     std::string saved;  // after the edit
   } cases[] = {
-      {"a mark-like text in the log itself", longLine + "\r\n" + markOfTheLog + "\xe2\x9f\xa7", {},
+      {"a mark-like text in the log itself",
+       longLine + "\r\n" + markOfTheLog + "\xe2\x9f\xa7",
+       {},
        longLine + "\r\n" + markOfTheLog + "\xe2\x9f\xa7"},
       {"untouched", "a\r\n" + longLine + "\r\n" + manyEuros, {}, "a\r\n" + longLine + "\r\n" + manyEuros},
       {"a note typed at its start", longLine + "\r\n", [](QTextCursor& c) { c.insertText("note "); },
        "note " + longLine + "\r\n"},
-      {"split by Enter before it", "a" + longLine, [](QTextCursor& c) { c.movePosition(QTextCursor::Right); c.insertBlock(); },
+      {"split by Enter before it", "a" + longLine,
+       [](QTextCursor& c) {
+         c.movePosition(QTextCursor::Right);
+         c.insertBlock();
+       },
        "a\r\n" + longLine},
-      {"its mark deleted", "a\r\n" + longLine, [](QTextCursor& c) { c.movePosition(QTextCursor::End), c.deletePreviousChar(); },
+      {"its mark deleted", "a\r\n" + longLine,
+       [](QTextCursor& c) { c.movePosition(QTextCursor::End), c.deletePreviousChar(); },
        "a\r\n" + longLine.substr(0, Monitor::TMemoLines::ShownOfLongLine) + markOfTheLog},
   };
   for (Case& c : cases) {

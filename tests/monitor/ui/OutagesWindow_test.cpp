@@ -24,8 +24,9 @@ TEST(OutagesWindow, TheMenuCommandShowsTheEditedLogWithTwelveMonthBars) {
   } clockBack;
   auto form1 = std::make_unique<TForm1>();
   auto form2 = std::make_unique<TForm2>();
-  form2->Log.Edited("2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"
-                    "2026-12-07 08:02  The computer started again at 2026-12-07 08:02\r\n");
+  form2->Log.Edited(
+      "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n"
+      "2026-12-07 08:02  The computer started again at 2026-12-07 08:02\r\n");
   ASSERT_EQ(FOutages, nullptr) << "built before it was asked for";
 
   form1->Outages1->trigger();

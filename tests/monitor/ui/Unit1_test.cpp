@@ -70,10 +70,12 @@ TEST_F(MonitorWindowsTest, TicksGoOnWhileNobodyAnswersTheirErrorBoxes) {
   BreakCheckpointFile();
   form1_->Timer1->setInterval(20);
   ASSERT_TRUE(QTest::qWaitFor([] { return OpenMessageBoxes().size() >= 3; }, 5000)) << "one box per failed tick";
-  EXPECT_EQ(OpenMessageBoxes().front()->text(), QString::fromStdString("Unable to write to " + Monitor::CheckpointPath + "."));
+  EXPECT_EQ(OpenMessageBoxes().front()->text(),
+            QString::fromStdString("Unable to write to " + Monitor::CheckpointPath + "."));
   EXPECT_EQ(form1_->Label2->text(), label) << "the label keeps the last checkpoint";
   Monitor::CheckpointPath = goodPath;
-  EXPECT_TRUE(QTest::qWaitFor([&] { return access(goodPath.c_str(), F_OK) == 0; }, 5000)) << "no tick after the recovery";
+  EXPECT_TRUE(QTest::qWaitFor([&] { return access(goodPath.c_str(), F_OK) == 0; }, 5000))
+      << "no tick after the recovery";
   form1_->Timer1->stop();
   for (QMessageBox* box : OpenMessageBoxes()) box->close();
 }

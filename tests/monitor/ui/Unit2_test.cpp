@@ -60,7 +60,7 @@ TEST_F(MonitorWindowsTest, UnsavedEditsAreKeptUntilTheSave) {
 TEST_F(MonitorWindowsTest, ANormalEndSavesTheLogWindowsEdits) {
   Start();
   const std::pair<const char*, std::function<void()>> ends[] = {{"Exit", [this] { form1_->Exit1->trigger(); }},
-                                                               {"close box", [this] { form1_->close(); }}};
+                                                                {"close box", [this] { form1_->close(); }}};
   for (const auto& [name, end] : ends) {
     form1_->show();
     form1_->Log1->trigger();
@@ -138,8 +138,10 @@ TEST_F(MonitorWindowsTest, StartUpLinesShowAtTheEndOfTheLogWindow) {
   WriteBytes(folder_ / "CHKPT.INI", "[main]\r\nTripStatus=1\r\nTripTS=2026-12-06 18:41\r\n");
   Start();
   const QString text = form2_->Memo1->toPlainText();
-  EXPECT_TRUE(text.startsWith(QStringLiteral("old line\n2026-12-06 18:41  ABNORMAL PROGRAM END\n"))) << text.toStdString();
-  EXPECT_TRUE(text.contains(QStringLiteral("  Program restart\n"))) << text.toStdString();  // then what the boot time says
+  EXPECT_TRUE(text.startsWith(QStringLiteral("old line\n2026-12-06 18:41  ABNORMAL PROGRAM END\n")))
+      << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("  Program restart\n")))
+      << text.toStdString();  // then what the boot time says
   EXPECT_EQ(form2_->Memo1->textCursor().position(), text.size());
   EXPECT_EQ(ReadBytes(folder_ / "triplog.txt"), Monitor::BytesOfMemoText(text));
 }

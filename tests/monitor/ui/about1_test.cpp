@@ -39,8 +39,8 @@ TEST(AboutWindow, TextsStayBlackOnTheSilverPanelInADarkTheme) {
   QApplication::setPalette(dark);
   {
     TFAbout1 about;
-    const std::pair<const char*, QWidget*> texts[] = {{"title", about.Label1}, {"description", about.Memo1},
-                                                      {"OK", about.OKBtn}};
+    const std::pair<const char*, QWidget*> texts[] = {
+        {"title", about.Label1}, {"description", about.Memo1}, {"OK", about.OKBtn}};
     for (const auto& [name, widget] : texts)
       EXPECT_EQ(widget->palette().color(widget->foregroundRole()), QColor(Qt::black)) << name;
   }
