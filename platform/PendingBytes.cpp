@@ -6,6 +6,10 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <string_view>
+
+#include "platform/FileFailure.h"
+#include "platform/FileWriting.h"
 
 namespace Platform {
 
@@ -18,17 +22,12 @@ namespace {
 using TCount = std::uint64_t;
 constexpr off_t BytesAt = sizeof(TCount);
 
-bool WriteAllAt(int fd, const char* data, size_t size, off_t at) {
-  while (size > 0) {
-    const ssize_t written = pwrite(fd, data, size, at);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    data += written, size -= static_cast<size_t>(written), at += written;
-  }
-  return true;
-}
+// The descriptor's name in the failures of the write; none is shown.
+constexpr const char* CopyName = "the unsaved copy";
 
-bool WriteCount(int fd, TCount count) { return WriteAllAt(fd, reinterpret_cast<const char*>(&count), sizeof count, 0); }
+void WriteCount(int fd, TCount count) {
+  WriteAllAt(fd, CopyName, std::string_view(reinterpret_cast<const char*>(&count), sizeof count), 0);
+}
 
 bool ReadAllAt(int fd, char* data, size_t size, off_t at) {
   while (size > 0) {
@@ -48,10 +47,17 @@ void TPendingBytes::Keep(std::string_view bytes) {
   if (!fd_.Valid()) return;
   holding_ = true;
   const int fd = fd_.Get();
-  if (!WriteCount(fd, 0) || ftruncate(fd, BytesAt + static_cast<off_t>(bytes.size())) != 0 ||
-      !WriteAllAt(fd, bytes.data(), bytes.size(), BytesAt) || !WriteCount(fd, bytes.size() + 1)) {
-    Drop();
+  try {
+    WriteCount(fd, 0);
+    if (ftruncate(fd, BytesAt + static_cast<off_t>(bytes.size())) == 0) {
+      WriteAllAt(fd, CopyName, bytes, BytesAt);
+      WriteCount(fd, bytes.size() + 1);
+      return;
+    }
+  } catch (const EFileFailure&) {
+    // Nothing is kept rather than a part.
   }
+  Drop();
 }
 
 void TPendingBytes::Drop() {
