@@ -156,8 +156,6 @@ int RunProgram(int& argc, char** argv) {
   auto form2 = std::make_unique<TForm2>();
   auto calendar = std::make_unique<cal::TFCal>();
   form2->KeepUnsavedIn(&unsavedLog);
-  // A long trip log is only laid out for display when the user opens it.
-  form2->FillMemoWhenShown();
 
   QObject::connect(&singleRun, &Desktop::TSingleRun::ShowRequested, form1.get(), &TForm1::WMTrayIcon);
 

@@ -61,7 +61,6 @@ void OpenLogWindow(benchmark::State& state, std::string (*makeLog)()) {
   double longestTurnMs = 0, filledMs = 0;
   for (auto _ : state) {
     TForm2 window;
-    window.FillMemoWhenShown();
     window.Log.LogPath = path;
     QElapsedTimer clock;
     clock.start();
@@ -86,7 +85,6 @@ void SaveAfterOneLineEdit(benchmark::State& state) {
   TForm2 window;
   Platform::TPendingBytes unsaved;
   window.KeepUnsavedIn(&unsaved);
-  window.FillMemoWhenShown();
   window.Log.LogPath = path;
   window.ShowOrRaise();
   while (window.Filling()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);

@@ -43,11 +43,12 @@ bool InputText(const std::string& prompt1, const std::string& prompt2, std::stri
   ShowPrompt(window->Label2, prompt2, sizes.Second);
   window->Label2->setVisible(!prompt2.empty());
   PlatformQt::PlaceOnPrimaryScreen(window, PlatformQt::DialogPointAtCursor());
-  window->Edit1->setText(PlatformQt::ToQt(text));
-  window->Edit1->selectAll();
-  window->Edit1->setFocus();
+  QLineEdit* const box = window->AnswerBox();
+  box->setText(PlatformQt::ToQt(text));
+  box->selectAll();
+  box->setFocus();
   if (window->exec() != QDialog::Accepted) return false;
-  text = PlatformQt::FromQt(window->Edit1->text());
+  text = PlatformQt::FromQt(box->text());
   return true;
 }
 

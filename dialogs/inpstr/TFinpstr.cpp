@@ -32,9 +32,10 @@ TFinpstr::TFinpstr(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
 
   Label1 = PlatformQt::PlainLabel(Panel1, QString(), QPoint(16, 16), QFont(), "Label1");
   Label2 = PlatformQt::PlainLabel(Panel1, QString(), QPoint(16, 37), QFont(), "Label2");
-  Edit1 = new QLineEdit(Panel1);
-  Edit1->setObjectName("Edit1");
-  Edit1->setGeometry(32, 64, 153, 21);
+  // A text box lays out its empty text in the application's default face as
+  // it is made, a font no window shown at start-up needs: Edit1 waits for
+  // the first question.
+  Edit1 = nullptr;
   CalBtn = new QToolButton(Panel1);
   CalBtn->setObjectName("CalBtn");
   CalBtn->setGeometry(192, 64, 23, 22);
@@ -46,7 +47,6 @@ TFinpstr::TFinpstr(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
   Button1 = PlatformQt::DialogButton(Panel1, "OK", QRect(64, 104, 57, 25), buttonFont, "Button1");
   Button1->setDefault(true);
   Button2 = PlatformQt::DialogButton(Panel1, "Cancel", QRect(128, 104, 57, 25), buttonFont, "Button2");
-  Edit1->setFocus();
 
   connect(Panel1, &TBevelPanel::mousePressed, this, &TFinpstr::Panel1MouseDown);
   connect(Panel1, &TBevelPanel::mouseMoved, this, &TFinpstr::Panel1MouseMove);
@@ -60,6 +60,20 @@ TFinpstr::TFinpstr(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
 
 TFinpstr::~TFinpstr() {
   if (Finpstr == this) Finpstr = nullptr;
+}
+
+QLineEdit* TFinpstr::AnswerBox() {
+  if (Edit1 != nullptr) return Edit1;
+  Edit1 = new QLineEdit(Panel1);
+  Edit1->setObjectName("Edit1");
+  Edit1->setGeometry(32, 64, 153, 21);
+  // Where it would stand had it been made with the others: after the
+  // prompts for a screen reader, before the buttons for Tab.
+  Edit1->stackUnder(CalBtn);
+  setTabOrder(Edit1, Button1);
+  setTabOrder(Button1, Button2);
+  Edit1->setFocus();
+  return Edit1;
 }
 
 void TFinpstr::Panel1MouseDown(QMouseEvent* event) {
@@ -76,17 +90,17 @@ void TFinpstr::Panel1MouseMove(QMouseEvent* event) {
 void TFinpstr::Panel1MouseUp(QMouseEvent*) { panelDrag_.End(); }
 
 void TFinpstr::Button1Click() {
-  Edit1->setFocus();
+  AnswerBox()->setFocus();
   accept();
 }
 
 void TFinpstr::Button2Click() {
-  Edit1->setFocus();
+  AnswerBox()->setFocus();
   reject();
 }
 
 void TFinpstr::CalBtnClick() {
-  std::string text = PlatformQt::FromQt(Edit1->text());
+  std::string text = PlatformQt::FromQt(AnswerBox()->text());
   Cdatlib::TCalDate date{0, 0, 0};
   // A box without a date opens the calendar on the last picked date, or on
   // today before the first pick.

@@ -24,10 +24,13 @@ class TFinpstr : public QDialog {
   explicit TFinpstr(QWidget* parent = nullptr);
   ~TFinpstr() override;
 
+  // Edit1, made at the first use.
+  QLineEdit* AnswerBox();
+
   TBevelPanel* Panel1;   // the window's face; dragging its free area moves the window
   QLabel* Label1;        // the prompt
   QLabel* Label2;        // the second prompt line, hidden when there is none
-  QLineEdit* Edit1;      // the answer
+  QLineEdit* Edit1;      // the answer; made by the first AnswerBox
   QToolButton* CalBtn;   // opens the calendar to pick a date into Edit1
   QPushButton* Button1;  // OK
   QPushButton* Button2;  // Cancel

@@ -41,19 +41,12 @@ TForm2::TForm2() {
   Close1 = MainMenu1->addAction(QStringLiteral("&Close"));
   Monitor::CloseOnEscape(Close1);
 
-  // Wrapping is for the screen only; the text keeps its long lines.
-  Memo1 = new QPlainTextEdit(this);
-  Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  setCentralWidget(Memo1);
-  // Tab leaves the text rather than writing a tab into the log file.
-  Monitor::TabOnlyMovesFocus(Memo1);
-  Memo1->setAccessibleName(QStringLiteral("Trip log"));
+  // Memo1 is made at the first showing: a text box lays out its empty text
+  // in the application's default face as it is made, a font no window shown
+  // at start-up needs.
+  Memo1 = nullptr;
   Monitor::ShowFocusAlways(this);
-  memoBlocks_ = std::make_unique<Monitor::TMemoBlocks>(Memo1->document());
 
-  connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { Desktop::RunHandler([this] { Memo1Change(); }); });
   connect(Close1, &QAction::triggered, this, [this] { Desktop::RunHandler([this] { Close1Click(); }); });
   Log.SetChangeListener([this](Monitor::TLogChange change) { ShowLogChange(change); });
   Log.SetEditSource([this](std::string& text) { TakeMemoEdits(text); });
@@ -86,7 +79,20 @@ void TForm2::ShowOrRaise() {
   Memo1->setFocus();
 }
 
-void TForm2::FillMemoWhenShown() { fillWhenShown_ = true; }
+void TForm2::MakeMemo1() {
+  // Wrapping is for the screen only; the text keeps its long lines.
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setCentralWidget(Memo1);
+  // Tab leaves the text rather than writing a tab into the log file.
+  Monitor::TabOnlyMovesFocus(Memo1);
+  Memo1->setAccessibleName(QStringLiteral("Trip log"));
+  memoBlocks_ = std::make_unique<Monitor::TMemoBlocks>(Memo1->document());
+  connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { Desktop::RunHandler([this] { Memo1Change(); }); });
+  memoBehind_ = true;
+}
 
 void TForm2::KeepUnsavedIn(Platform::TPendingBytes* unsaved) { unsaved_ = unsaved; }
 
@@ -133,6 +139,12 @@ void TForm2::closeEvent(QCloseEvent* event) {
   });
 }
 
+void TForm2::setVisible(bool visible) {
+  // Made before the window shows, so it shows with it.
+  if (visible && Memo1 == nullptr) MakeMemo1();
+  QMainWindow::setVisible(visible);
+}
+
 void TForm2::showEvent(QShowEvent* event) {
   // Before the first paint, so the window never shows an old text.
   if (memoBehind_) ShowWholeLog(lastChange_);
@@ -141,8 +153,10 @@ void TForm2::showEvent(QShowEvent* event) {
 
 void TForm2::ShowLogChange(Monitor::TLogChange change) {
   LogChanged();
-  if (fillWhenShown_ && !isVisible()) {
-    // The caret and the view end up where the latest change puts them.
+  if (!isVisible()) {
+    // A hidden window lays out nothing, so a long log costs nothing unless
+    // the user opens the window; it catches up when shown, with the caret
+    // and the view where the latest change puts them.
     memoBehind_ = true;
     lastChange_ = change;
     return;

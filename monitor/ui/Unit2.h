@@ -27,7 +27,7 @@ class TForm2 : public QMainWindow {
 
   QMenuBar* MainMenu1;    // the menu bar
   QAction* Close1;        // "Close": closes the window, saving an edited log
-  QPlainTextEdit* Memo1;  // the trip log's text, editable
+  QPlainTextEdit* Memo1;  // the trip log's text, editable; made at the first showing
 
   // The trip log whose working copy this window shows.
   Monitor::TTripLog Log;
@@ -37,11 +37,6 @@ class TForm2 : public QMainWindow {
   // The Log command: a hidden window is reloaded and shown; an open one holds
   // what the user is typing and only comes to the front.
   void ShowOrRaise();
-
-  // From now on Memo1 follows the log only while the window is visible and
-  // catches up when it is shown: a long log then costs nothing at start-up
-  // unless the user opens the window.
-  void FillMemoWhenShown();
 
   // Memo1 is being filled, a part at each turn of the event loop.
   bool Filling() const { return filling_; }
@@ -57,11 +52,14 @@ class TForm2 : public QMainWindow {
   bool FormCloseQuery();
   void Close1Click();
 
+  void setVisible(bool visible) override;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
+  void MakeMemo1();
   void ShowLogChange(Monitor::TLogChange change);
   void ShowWholeLog(Monitor::TLogChange lastChange);
   void FillMemo(Monitor::TLogChange lastChange);
@@ -73,7 +71,6 @@ class TForm2 : public QMainWindow {
 
   bool showingLog_ = false;  // the window itself is changing Memo1
   size_t shownBytes_ = 0;    // how much of the log's text Memo1 shows
-  bool fillWhenShown_ = false;
   bool memoBehind_ = false;  // the log changed while the hidden window did not follow
   bool filling_ = false;     // Memo1 has not yet caught up with the log
   Monitor::TLogChange lastChange_ = Monitor::TLogChange::Replaced;

@@ -39,6 +39,12 @@ const char* const DescriptionLines[] = {
     "reach it through the project's issue tracker",
 };
 
+QString DescriptionText() {
+  QStringList lines;
+  for (const char* line : DescriptionLines) lines << QString::fromUtf8(line);
+  return lines.join(u'\n');
+}
+
 QFrame* LoweredPanel(QWidget* parent) {
   auto* panel = new QFrame(parent);
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -76,24 +82,10 @@ TFAbout1::TFAbout1() {
   Label2 = PlatformQt::PlainLabel(Panel2, QStringLiteral("Label2"), {46, 29}, Desktop::ArialFont(11, false));
   Label3 = PlatformQt::PlainLabel(Panel2, QStringLiteral("Label3"), {46, 45}, Desktop::ArialFont(11, false));
 
-  Memo1 = new QTextEdit(this);
-  Memo1->setReadOnly(true);
-  Memo1->setFocusPolicy(Qt::NoFocus);
-  Memo1->setFont(Desktop::ArialFont(11, true));
-  Memo1->setFrameStyle(QFrame::NoFrame);
-  QPalette memoPalette = Memo1->palette();
-  memoPalette.setColor(QPalette::Base, Monitor::Silver);
-  Memo1->setPalette(memoPalette);
-  SetTextColour(Memo1, Qt::black);
-  // One setting of the whole text, centred as a whole: the window is hidden
-  // until the user asks for it, so start-up should not lay it out line by line.
-  QStringList description;
-  for (const char* line : DescriptionLines) description << QString::fromUtf8(line);
-  QTextOption centred = Memo1->document()->defaultTextOption();
-  centred.setAlignment(Qt::AlignHCenter);
-  Memo1->document()->setDefaultTextOption(centred);
-  Memo1->setPlainText(description.join(u'\n'));
-  Memo1->setAccessibleName(QStringLiteral("Description"));
+  // The description is made at the first showing: a text box lays out its
+  // empty text in the application's default face as it is made, a font the
+  // other windows never load.
+  Memo1 = nullptr;
 
   Panel1 = LoweredPanel(this);
   Panel1->setFixedHeight(39);
@@ -111,12 +103,12 @@ TFAbout1::TFAbout1() {
   bottomRow->addStretch();
   bottomRow->addWidget(Panel3);
 
-  auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-  column->addWidget(Panel2);
-  column->addWidget(Memo1, 1);
-  column->addWidget(Panel1);
+  column_ = new QVBoxLayout(this);
+  column_->setContentsMargins(0, 0, 0, 0);
+  column_->setSpacing(0);
+  column_->addWidget(Panel2);
+  column_->addStretch(1);  // where the description goes
+  column_->addWidget(Panel1);
 
   // Escape rejects the dialog, which hides it, like OK does.
   connect(OKBtn, &QPushButton::clicked, this, [this] { Desktop::RunHandler([this] { OKBtnClick(); }); });
@@ -140,12 +132,34 @@ void TFAbout1::FormShow() {
   LabelsChanged();
 }
 
+void TFAbout1::MakeDescription() {
+  Memo1 = new QTextEdit(this);
+  Memo1->setReadOnly(true);
+  Memo1->setFocusPolicy(Qt::NoFocus);
+  Memo1->setFont(Desktop::ArialFont(11, true));
+  Memo1->setFrameStyle(QFrame::NoFrame);
+  QPalette memoPalette = Memo1->palette();
+  memoPalette.setColor(QPalette::Base, Monitor::Silver);
+  Memo1->setPalette(memoPalette);
+  SetTextColour(Memo1, Qt::black);
+  // One setting of the whole text, centred as a whole, rather than laying it
+  // out line by line.
+  QTextOption centred = Memo1->document()->defaultTextOption();
+  centred.setAlignment(Qt::AlignHCenter);
+  Memo1->document()->setDefaultTextOption(centred);
+  Memo1->setPlainText(DescriptionText());
+  Memo1->setAccessibleName(QStringLiteral("Description"));
+  delete column_->takeAt(1);
+  column_->insertWidget(1, Memo1, 1);
+  Memo1->stackUnder(Panel1);  // read before OK, as it stands
+}
+
 void TFAbout1::LabelsChanged() {
   KeepLabelsWhole();
   // A screen reader opening a dialog reads its description: the labels'
   // one- and two-word texts it would pass over.
   QStringList spoken = {Label1->text(), Label2->text(), Label3->text()};
-  for (const QString& line : Memo1->toPlainText().split(u'\n')) {
+  for (const QString& line : DescriptionText().split(u'\n')) {
     if (!line.trimmed().isEmpty()) spoken << line.trimmed();
   }
   setAccessibleDescription(spoken.join(QStringLiteral(". ")));
@@ -156,6 +170,12 @@ void TFAbout1::KeepLabelsWhole() {
 }
 
 void TFAbout1::OKBtnClick() { close(); }
+
+void TFAbout1::setVisible(bool visible) {
+  // Made before the window shows, so it shows with it.
+  if (visible && Memo1 == nullptr) MakeDescription();
+  QDialog::setVisible(visible);
+}
 
 void TFAbout1::showEvent(QShowEvent* event) {
   if (!labelsSized_) {

@@ -8,6 +8,7 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class QTextEdit;
+class QVBoxLayout;
 
 class TFAbout1 : public QDialog {
   Q_OBJECT
@@ -21,7 +22,7 @@ class TFAbout1 : public QDialog {
   QLabel* Label1;      // the product name
   QLabel* Label2;      // the program file's path
   QLabel* Label3;      // the program file's modification time
-  QTextEdit* Memo1;    // the description and version
+  QTextEdit* Memo1;    // the description and version, made at the first showing
   QFrame* Panel1;      // the bottom panel
   QFrame* Panel3;      // holds OK at the bottom right
   QPushButton* OKBtn;  // hides the window; Escape presses it
@@ -33,15 +34,19 @@ class TFAbout1 : public QDialog {
   void FormShow();
   void OKBtnClick();
 
+  void setVisible(bool visible) override;
+
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
+  void MakeDescription();
   void LabelsChanged();
   // Widens the window when a label's text is wider than the window.
   void KeepLabelsWhole();
 
   bool labelsSized_ = false;
+  QVBoxLayout* column_;  // the head panel, the description, the bottom panel
 };
 
 // Fills the two labels with the program file's path, lower-cased in A to Z,

@@ -87,11 +87,11 @@ TEST_F(InputDialogTest, PromptsShowAsGivenSizedByTheEmphasis) {
 }
 
 TEST_F(InputDialogTest, InputNumberAsksWithOnePromptAndNoCalendarButtonFromThenOn) {
-  const QRect boxPlace = Input->Edit1->geometry(), okPlace = Input->Button1->geometry();
   std::string text;
   Answer(nullptr);
   EXPECT_FALSE(inpstr::InputText("one", "two", text));
   EXPECT_TRUE(Seen.calendarShown && Seen.label2Shown);
+  const QRect boxPlace = Input->Edit1->geometry(), okPlace = Input->Button1->geometry();
 
   int32_t value = 3;
   Answer("4");

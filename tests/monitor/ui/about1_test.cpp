@@ -39,6 +39,7 @@ TEST(AboutWindow, TextsStayBlackOnTheSilverPanelInADarkTheme) {
   QApplication::setPalette(dark);
   {
     TFAbout1 about;
+    about.show();
     const std::pair<const char*, QWidget*> texts[] = {
         {"title", about.Label1}, {"description", about.Memo1}, {"OK", about.OKBtn}};
     for (const auto& [name, widget] : texts)
