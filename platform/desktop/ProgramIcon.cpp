@@ -1,21 +1,30 @@
 #include "platform/desktop/ProgramIcon.h"
 
-#include <QPixmapCache>
+#include <QCoreApplication>
 
 #include "platform/desktop/TallyvaneIcon.xpm"
 
 namespace Desktop {
 
+namespace {
+
+// Every window and the notification area show it: the picture is decoded
+// once and shared, until the application that shows it ends.
+QPixmap* Decoded = nullptr;
+
+void ForgetDecoded() {
+  delete Decoded;
+  Decoded = nullptr;
+}
+
+}  // namespace
+
 QPixmap ProgramPixmap() {
-  // Every window and the notification area show it: the picture is decoded
-  // once and shared. The cache is the application's, so it goes with it.
-  static const QString key = QStringLiteral("tallyvane-program-icon");
-  QPixmap picture;
-  if (!QPixmapCache::find(key, &picture)) {
-    picture = QPixmap(TallyvaneIconXpm);
-    QPixmapCache::insert(key, picture);
+  if (Decoded == nullptr) {
+    Decoded = new QPixmap(TallyvaneIconXpm);
+    qAddPostRoutine(ForgetDecoded);
   }
-  return picture;
+  return *Decoded;
 }
 
 QIcon ProgramIcon() { return QIcon(ProgramPixmap()); }
