@@ -67,11 +67,9 @@ QLineEdit* TFinpstr::AnswerBox() {
   Edit1 = new QLineEdit(Panel1);
   Edit1->setObjectName("Edit1");
   Edit1->setGeometry(32, 64, 153, 21);
-  // Where it would stand had it been made with the others: after the
-  // prompts for a screen reader, before the buttons for Tab.
+  // Where a screen reader would meet it had it been made with the others:
+  // after the prompts.
   Edit1->stackUnder(CalBtn);
-  setTabOrder(Edit1, Button1);
-  setTabOrder(Button1, Button2);
   Edit1->setFocus();
   return Edit1;
 }

@@ -86,6 +86,22 @@ TEST_F(InputDialogTest, PromptsShowAsGivenSizedByTheEmphasis) {
   EXPECT_EQ(Input->Label1->buddy(), nullptr);
 }
 
+// The box is made at the first question, yet a screen reader meets it
+// where it stands: after the prompts, before the calendar button.
+TEST_F(InputDialogTest, TheAnswerBoxIsReadAfterThePrompts) {
+  QObjectList children;
+  QObject *box = nullptr, *label2 = nullptr, *calendar = nullptr;
+  WhenModal<inpstr::TFinpstr>([&](inpstr::TFinpstr* window) {
+    children = window->Panel1->children();
+    box = window->Edit1, label2 = window->Label2, calendar = window->CalBtn;
+    window->Button2->click();
+  });
+  std::string text;
+  inpstr::InputText("p", "q", text);
+  EXPECT_GT(children.indexOf(box), children.indexOf(label2));
+  EXPECT_LT(children.indexOf(box), children.indexOf(calendar));
+}
+
 TEST_F(InputDialogTest, InputNumberAsksWithOnePromptAndNoCalendarButtonFromThenOn) {
   std::string text;
   Answer(nullptr);
