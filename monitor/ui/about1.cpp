@@ -159,8 +159,9 @@ void TFAbout1::LabelsChanged() {
   // A screen reader opening a dialog reads its description: the labels'
   // one- and two-word texts it would pass over.
   QStringList spoken = {Label1->text(), Label2->text(), Label3->text()};
-  for (const QString& line : DescriptionText().split(u'\n')) {
-    if (!line.trimmed().isEmpty()) spoken << line.trimmed();
+  for (const char* line : DescriptionLines) {
+    const QString words = QString::fromUtf8(line).trimmed();
+    if (!words.isEmpty()) spoken << words;
   }
   setAccessibleDescription(spoken.join(QStringLiteral(". ")));
 }
