@@ -3,9 +3,12 @@
 #include "calendar/Cdatlib.h"
 #include "dialogs/cal/Cal.h"
 #include "dialogs/inpstr/Inpstr.h"
+#include "platform/DisplayEndWatch.h"
 #include "platform/EndSignals.h"
 
 int main(int argc, char** argv) {
+  // Started again by its watcher after the program vanished: only the record.
+  if (const auto kind = Platform::DisplayEndRun(argc, argv)) return RecordDisplayEnd(*kind);
   Platform::EndAtOnceOnEndSignals();
   // Module starts, before the first window.
   Cdatlib::Initialize();

@@ -1,6 +1,7 @@
 #include "app/ProgramRun.h"
 
 #include <cxxabi.h>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -116,15 +117,21 @@ void SessionSaveRequested() {
   SaveForSessionEnd();
 }
 
-// A display that goes away ends the program at once; the watcher then
-// records the end that the session never announced.
-void ArmDisplayEndWatch(Platform::TDisplayEndWatch& watch) {
+// The display the program's windows are on, when its watcher can probe it.
+std::optional<Platform::TDisplayKind> DisplayKind() {
   const QString platform = QGuiApplication::platformName();
-  if (platform == "xcb") watch.Arm(Platform::TDisplayKind::dkX11);
-  if (platform.startsWith("wayland")) watch.Arm(Platform::TDisplayKind::dkWayland);
+  if (platform == "xcb") return Platform::TDisplayKind::dkX11;
+  if (platform.startsWith("wayland")) return Platform::TDisplayKind::dkWayland;
+  return std::nullopt;
 }
 
 }  // namespace
+
+int RecordDisplayEnd(Platform::TDisplayKind kind) {
+  Cdatlib::Initialize();
+  Platform::RecordIfDisplayGone(kind, SaveForDisplayEnd);
+  return 0;
+}
 
 int RunProgram(int& argc, char** argv) {
   // A second start from the same folder only shows the running copy's window.
@@ -134,10 +141,9 @@ int RunProgram(int& argc, char** argv) {
                  Cdatlib::ProgramFolder.c_str());
     return 0;
   }
-  // Forked before the toolkit starts, so the watcher shares the few pages
-  // there are by then.
   Platform::TPendingBytes unsavedLog;
-  Platform::TDisplayEndWatch displayEnd(SaveForDisplayEnd, unsavedLog);
+  // Said goodbye to as the program ends by its own road.
+  std::optional<Platform::TDisplayEndWatch> displayEnd;
 
   TApplication app(argc, argv);
   app.setQuitOnLastWindowClosed(false);  // only the main window's close ends the program
@@ -169,8 +175,14 @@ int RunProgram(int& argc, char** argv) {
   }
 
   Running = true;
-  ArmDisplayEndWatch(displayEnd);
   form1->show();
+  // A display that goes away ends the program at once; the watcher then
+  // records the end that the session never announced. It starts once the
+  // loop runs: starting a process would cost the first frame a few
+  // milliseconds that it need not wait for.
+  QTimer::singleShot(0, &app, [&displayEnd, &unsavedLog] {
+    if (const auto kind = DisplayKind()) displayEnd.emplace(*kind, unsavedLog);
+  });
   app.exec();
   return 0;
 }

@@ -1,35 +1,44 @@
 #include "platform/DisplayEndWatch.h"
 
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string_view>
+
+extern char** environ;
 
 namespace Platform {
 
 namespace {
 
-constexpr char Goodbye = 'g';
-// The socket the watcher reads and the program's pending bytes, the
-// descriptors it keeps.
-constexpr int WatchedFd = 3;
+constexpr std::string_view Goodbye = "g\n";
+// The descriptors the watcher hands on to the display-end run: the
+// program's file and its pending bytes.
+constexpr int ProgramFd = 3;
 constexpr int PendingFd = 4;
+constexpr const char* DisplayEndSwitch = "--display-ended";
+// Reads the socket on its standard input until the goodbye or the end; only
+// an end without a goodbye starts the program again, from descriptor 3
+// (ProgramFd), with the script's arguments. A log-out may signal
+// every process of the session: the program's own answer to that is its
+// normal end, which says goodbye, so the watcher and its display-end run
+// ignore those signals.
+constexpr const char* WatchScript =
+    "trap '' TERM HUP INT\n"
+    "while read -r word; do [ \"$word\" = g ] && exit 0; done\n"
+    "exec /proc/self/fd/3 \"$@\"\n";
 // A display server may drop its clients a moment before it closes its
 // listening socket: a display still reachable is asked again for this long.
 constexpr int ProbeTries = 30;
 constexpr long ProbePauseNs = 100'000'000;
-
-void Say(int fd, char byte) {
-  if (fd < 0) return;
-  [[maybe_unused]] const ssize_t sent = send(fd, &byte, 1, MSG_NOSIGNAL);
-}
 
 std::string Env(const char* name) {
   const char* value = std::getenv(name);
@@ -68,68 +77,76 @@ bool DisplayGone(TDisplayKind kind) {
   return false;
 }
 
-// Only the socket and the pending bytes stay open: the program's
-// single-run claim and files go with the program, and nobody waits for
-// output the watcher never writes.
-void KeepOnly(int fd, int pendingFd) {
-  // Out of the way first, so that neither lands on the other.
-  constexpr int Aside = 10;
-  fd = fcntl(fd, F_DUPFD, Aside);
-  pendingFd = pendingFd < 0 ? -1 : fcntl(pendingFd, F_DUPFD, Aside);
-  dup2(fd, WatchedFd);
-  if (pendingFd >= 0) dup2(pendingFd, PendingFd);
-  close_range(pendingFd >= 0 ? PendingFd + 1 : WatchedFd + 1, ~0U, 0);
-  const int nothing = open("/dev/null", O_RDWR | O_CLOEXEC);
-  for (int standard = 0; standard < WatchedFd; ++standard) dup2(nothing, standard);
-  if (nothing > WatchedFd) close(nothing);
-  [[maybe_unused]] const int moved = chdir("/");
+// A copy above the descriptors the watcher is given, so that placing one
+// never overwrites another still to be placed.
+TUniqueFd Aside(int fd) {
+  constexpr int Above = 10;
+  return TUniqueFd(fd < 0 ? -1 : fcntl(fd, F_DUPFD_CLOEXEC, Above));
 }
 
-[[noreturn]] void Watch(int fd, int pendingFd, TDisplayEndWatch::TRecordEnd recordEnd) {
-  // A log-out may signal every process of the session; the program's own
-  // answer to that is its normal end, which says goodbye.
-  for (const int signalNumber : {SIGTERM, SIGHUP, SIGINT}) (void)std::signal(signalNumber, SIG_IGN);
-  KeepOnly(fd, pendingFd);
-  char kind = 0;
-  for (;;) {
-    char bytes[16];
-    const ssize_t got = read(WatchedFd, bytes, sizeof bytes);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    for (ssize_t i = 0; i < got; ++i) {
-      if (bytes[i] == Goodbye) _exit(0);
-      kind = bytes[i];
-    }
+// The watcher keeps only the socket, the program's file and the pending
+// bytes: the program's single-run claim and files go with the program, and
+// nobody waits for output it never writes.
+bool SpawnWatcher(int socketFd, int programFd, int pendingFd, TDisplayKind kind) {
+  posix_spawn_file_actions_t actions;
+  if (posix_spawn_file_actions_init(&actions) != 0) return false;
+  posix_spawn_file_actions_adddup2(&actions, socketFd, STDIN_FILENO);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, programFd, ProgramFd);
+  if (pendingFd >= 0) {
+    posix_spawn_file_actions_adddup2(&actions, pendingFd, PendingFd);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, PendingFd, "/dev/null", O_RDONLY, 0);
   }
-  if (kind != 0 && DisplayGone(static_cast<TDisplayKind>(kind))) {
-    // With the session gone, nobody is left to tell of a failed write.
-    try {
-      recordEnd(TPendingBytes::KeptIn(pendingFd < 0 ? -1 : PendingFd));
-    } catch (...) {
-    }
-  }
-  // Not exit(): the program's own clean-up is not the watcher's.
-  _exit(0);
+  posix_spawn_file_actions_addclosefrom_np(&actions, PendingFd + 1);
+  posix_spawn_file_actions_addchdir_np(&actions, "/");
+  char kindText[] = {static_cast<char>(kind), '\0'};
+  char shell[] = "sh", command[] = "-c", name[] = "tallyvane-watch";
+  char* arguments[] = {shell,    command, const_cast<char*>(WatchScript), name, const_cast<char*>(DisplayEndSwitch),
+                       kindText, nullptr};
+  pid_t pid = 0;
+  const bool started = posix_spawn(&pid, "/bin/sh", &actions, nullptr, arguments, environ) == 0;
+  posix_spawn_file_actions_destroy(&actions);
+  return started;
 }
 
 }  // namespace
 
-TDisplayEndWatch::TDisplayEndWatch(TRecordEnd recordEnd, const TPendingBytes& pending) {
+TDisplayEndWatch::TDisplayEndWatch(TDisplayKind kind, const TPendingBytes& pending) {
   int ends[2];
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return;
-  const pid_t pid = fork();
-  if (pid == 0) Watch(ends[1], pending.Fd(), recordEnd);
-  close(ends[1]);
-  if (pid < 0) {
-    close(ends[0]);
-    return;
-  }
-  toWatcher_ = TUniqueFd(ends[0]);
+  TUniqueFd programEnd(ends[0]);
+  const TUniqueFd watcherEnd = Aside(TUniqueFd(ends[1]).Get());
+  // The file itself, not its name: the run that records the end is this
+  // program even when its file was replaced or removed meanwhile.
+  const TUniqueFd programFile = Aside(TUniqueFd(open("/proc/self/exe", O_PATH | O_CLOEXEC)).Get());
+  const TUniqueFd pendingFile = Aside(pending.Fd());
+  if (!watcherEnd.Valid() || !programFile.Valid() || (pending.Fd() >= 0 && !pendingFile.Valid())) return;
+  if (SpawnWatcher(watcherEnd.Get(), programFile.Get(), pendingFile.Get(), kind)) toWatcher_ = std::move(programEnd);
 }
 
-TDisplayEndWatch::~TDisplayEndWatch() { Say(toWatcher_.Get(), Goodbye); }
+TDisplayEndWatch::~TDisplayEndWatch() {
+  if (!toWatcher_.Valid()) return;
+  [[maybe_unused]] const ssize_t sent = send(toWatcher_.Get(), Goodbye.data(), Goodbye.size(), MSG_NOSIGNAL);
+}
 
-void TDisplayEndWatch::Arm(TDisplayKind kind) { Say(toWatcher_.Get(), static_cast<char>(kind)); }
+std::optional<TDisplayKind> DisplayEndRun(int argc, char** argv) {
+  if (argc != 3 || std::string_view(argv[1]) != DisplayEndSwitch) return std::nullopt;
+  const std::string_view kind = argv[2];
+  for (const TDisplayKind known : {TDisplayKind::dkX11, TDisplayKind::dkWayland}) {
+    if (kind.size() == 1 && kind[0] == static_cast<char>(known)) return known;
+  }
+  return std::nullopt;
+}
+
+void RecordIfDisplayGone(TDisplayKind kind, TRecordEnd recordEnd) {
+  if (!DisplayGone(kind)) return;
+  try {
+    recordEnd(TPendingBytes::KeptIn(PendingFd));
+  } catch (...) {
+  }
+}
 
 std::vector<std::string> DisplaySockets(TDisplayKind kind, const std::string& display, const std::string& runtimeDir) {
   if (kind == TDisplayKind::dkWayland) {

@@ -338,7 +338,8 @@ meets_its_end() {
   fi
   DISPLAY=$display launch "$folder"
   DISPLAY=$display wait_for mapped_main_window || { fail "the main window did not show"; return; }
-  watcher=$(pgrep -P "$PROGRAM") || fail "no watcher process"
+  wait_for pgrep -P "$PROGRAM" >/dev/null || fail "no watcher process"
+  watcher=$(pgrep -P "$PROGRAM")
   [ -z "$note" ] || DISPLAY=$display note_in_the_log "$note" || return
   case $whom in
     program) kill -"$signal" "$PROGRAM" ;;

@@ -259,7 +259,8 @@ compositor_ends_under_the_program() {
   launch
   folder=$FOLDER
   wait_for main_window_shown || { fail "the main window did not show"; return; }
-  watcher=$(pgrep -P "$PROGRAM") || fail "no watcher process"
+  wait_for pgrep -P "$PROGRAM" >/dev/null || fail "no watcher process"
+  watcher=$(pgrep -P "$PROGRAM")
   if [ -n "$note" ]; then
     in_session wtype -M alt -k l -m alt
     wait_for log_window_shown || { fail "Alt+L showed no Log window"; return; }
