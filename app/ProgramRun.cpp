@@ -1,6 +1,7 @@
 #include "app/ProgramRun.h"
 
 #include <cxxabi.h>
+#include <QPixmapCache>
 #include <QTimer>
 
 #include <cstdio>
@@ -147,6 +148,9 @@ int RunProgram(int& argc, char** argv) {
 
   TApplication app(argc, argv);
   app.setQuitOnLastWindowClosed(false);  // only the main window's close ends the program
+  // Nothing painted is kept between paints: while the style's pixmap cache
+  // holds anything, its flush timer wakes the waiting program every 30 s.
+  QPixmapCache::setCacheLimit(0);
   app.setWindowIcon(Desktop::ProgramIcon());
   app.setApplicationName(PlatformQt::ToQt(Cdatlib::ApplicationTitle()));
   singleRun.AnswerRequests();
