@@ -180,11 +180,11 @@ int RunProgram(int& argc, char** argv) {
 
   Running = true;
   form1->show();
-  // A display that goes away ends the program at once; the watcher then
-  // records the end that the session never announced. It starts once the
-  // loop runs: starting a process would cost the first frame a few
-  // milliseconds that it need not wait for.
+  // What the first frame need not wait for is done once the loop runs. A
+  // display that goes away ends the program at once; the watcher then
+  // records the end that the session never announced.
   QTimer::singleShot(0, &app, [&displayEnd, &unsavedLog] {
+    Monitor::FinishStart();
     if (const auto kind = DisplayKind()) displayEnd.emplace(*kind, unsavedLog);
   });
   app.exec();

@@ -42,9 +42,9 @@ TCheckpoint ReadCheckpoint() {
           Platform::FindIniValue(*content, Section, StampKey).value_or("")};
 }
 
-void TPreparedCheckpoint::Commit() {
+void TPreparedCheckpoint::Commit(Platform::TFolderFlush flush) {
   try {
-    replacement_.Commit();
+    replacement_.Commit(flush);
   } catch (const Platform::EFileFailure&) {
     throw EIniWriteError(CheckpointPath);
   }

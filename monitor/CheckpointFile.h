@@ -41,7 +41,7 @@ class TPreparedCheckpoint {
   const std::string StampText;
 
   // Puts it in place. Throws EIniWriteError; the file then keeps the old pair.
-  void Commit();
+  void Commit(Platform::TFolderFlush flush = Platform::TFolderFlush::Now);
 
  private:
   Platform::TPreparedReplacement replacement_;

@@ -6,6 +6,7 @@
 #include "monitor/MonitorClock.h"
 #include "monitor/Verdict.h"
 #include "platform/EndSignals.h"
+#include "platform/SafeFile.h"
 
 namespace Monitor {
 
@@ -55,10 +56,15 @@ void StartMonitor(TMonitorWindow& window, TTripLog& log) {
   Platform::StartUpWritesBegin();
   TPreparedCheckpoint checkpoint = PrepareCheckpoint(csRunning);
   SaveLog(log);
-  checkpoint.Commit();
+  // The window need not wait for the checkpoint's folder flush (FinishStart):
+  // a power cut before it leaves the previous checkpoint beside a log that
+  // holds this start, a start cut short that the next start recognises.
+  checkpoint.Commit(Platform::TFolderFlush::Later);
   ShowCheckpoint(window, checkpoint.StampText);
   window.StartCheckpointTimer(CheckpointIntervalMs);
 }
+
+void FinishStart() { Platform::FlushDueFolder(); }
 
 void TakeCheckpoint(TMonitorWindow& window, TCheckpointStatus status) {
   ShowCheckpoint(window, WriteCheckpoint(status));

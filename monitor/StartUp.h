@@ -31,6 +31,9 @@ void UseCheckpointFile();
 // start leaves both files as they were.
 void StartMonitor(TMonitorWindow& window, TTripLog& log);
 
+// Once the window is shown: makes the start-up checkpoint last on disk.
+void FinishStart();
+
 // Writes a checkpoint and shows its time in the window; when the write
 // fails, the error passes to the caller and the window keeps its text.
 void TakeCheckpoint(TMonitorWindow& window, TCheckpointStatus status);

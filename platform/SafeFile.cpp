@@ -15,6 +15,12 @@ namespace Platform {
 
 namespace {
 
+// The target whose folder a commit left to flush later; empty when none is.
+std::string& DueFolderFlush() {
+  static std::string target;
+  return target;
+}
+
 TWriteStepHook& StepHook() {
   static TWriteStepHook hook;
   return hook;
@@ -93,7 +99,7 @@ void TPreparedReplacement::WriteInPlace(int refusal) {
   FlushFile(fd, path_);
 }
 
-void TPreparedReplacement::Commit() {
+void TPreparedReplacement::Commit(TFolderFlush flush) {
   if (committed_) return;
   if (temp_.empty()) {
     WriteInPlace(refusal_);
@@ -106,7 +112,11 @@ void TPreparedReplacement::Commit() {
   } else {
     temp_.clear();
     Reached(TWriteStep::Renamed);
-    FlushFolder(target_);
+    if (flush == TFolderFlush::Now) {
+      FlushFolder(target_);
+    } else {
+      DueFolderFlush() = target_;
+    }
     RemoveLeftoverTemps(target_);
   }
   committed_ = true;
@@ -114,7 +124,13 @@ void TPreparedReplacement::Commit() {
 
 void SetWriteStepHook(TWriteStepHook hook) { StepHook() = std::move(hook); }
 
+void FlushDueFolder() {
+  if (DueFolderFlush().empty()) return;
+  FlushFolder(std::exchange(DueFolderFlush(), {}));
+}
+
 TPreparedReplacement PrepareReplacement(const std::string& path, std::string content, TInPlaceRewrite inPlace) {
+  FlushDueFolder();
   TPreparedReplacement prepared(path, FinalLinkTarget(path), std::move(content), inPlace);
   prepared.state_ = ExamineTarget(path, prepared.target_);
   std::string tempPath;

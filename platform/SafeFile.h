@@ -23,6 +23,15 @@ enum class TInPlaceRewrite {
   PadWithBlankLines
 };
 
+// When a commit flushes the target's folder, which makes the rename last.
+enum class TFolderFlush {
+  Now,
+  // At FlushDueFolder, or at the start of the next replacement, whichever
+  // comes first, so replacements still reach the disk in their order. Until
+  // then a power cut may undo the rename, leaving the whole old file.
+  Later
+};
+
 // A new content written to a temporary file beside the target and flushed to
 // disk, or, where the folder refuses new files, checked to be writable in
 // place. Until Commit it is not in place; destroyed uncommitted, it leaves
@@ -35,10 +44,10 @@ class TPreparedReplacement {
   TPreparedReplacement& operator=(const TPreparedReplacement&) = delete;
   ~TPreparedReplacement();
 
-  // Renames the temporary over the target and flushes the folder, or writes
-  // in place. Throws EFileFailure (Create, Write); the target then keeps its
-  // old content.
-  void Commit();
+  // Renames the temporary over the target and flushes the folder (now, or
+  // left for FlushDueFolder), or writes in place. Throws EFileFailure
+  // (Create, Write); the target then keeps its old content.
+  void Commit(TFolderFlush flush = TFolderFlush::Now);
 
  private:
   friend TPreparedReplacement PrepareReplacement(const std::string& path, std::string content, TInPlaceRewrite inPlace);
@@ -59,6 +68,9 @@ class TPreparedReplacement {
 // as it was. Throws EFileFailure: Create when the file cannot be created,
 // opened for writing or replaced; Write when writing or flushing fails.
 TPreparedReplacement PrepareReplacement(const std::string& path, std::string content, TInPlaceRewrite inPlace);
+
+// Flushes the folder that a commit left for later, if any.
+void FlushDueFolder();
 
 // Prepares and commits at once.
 void ReplaceFileContent(const std::string& path, std::string_view content, TInPlaceRewrite inPlace);
