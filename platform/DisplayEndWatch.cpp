@@ -105,8 +105,7 @@ bool SpawnWatcher(int socketFd, int programFd, int pendingFd, TDisplayKind kind)
   char shell[] = "sh", command[] = "-c", name[] = "tallyvane-watch";
   char* arguments[] = {shell,    command, const_cast<char*>(WatchScript), name, const_cast<char*>(DisplayEndSwitch),
                        kindText, nullptr};
-  pid_t pid = 0;
-  const bool started = posix_spawn(&pid, "/bin/sh", &actions, nullptr, arguments, environ) == 0;
+  const bool started = posix_spawn(nullptr, "/bin/sh", &actions, nullptr, arguments, environ) == 0;
   posix_spawn_file_actions_destroy(&actions);
   return started;
 }
