@@ -26,6 +26,7 @@
 #include "platform/desktop/ProgramIcon.h"
 #include "platform/desktop/SessionEnd.h"
 #include "platform/desktop/SingleRun.h"
+#include "platform/desktop/SleepWatch.h"
 #include "platform/qt/KeyboardStyle.h"
 #include "platform/qt/QtText.h"
 
@@ -183,9 +184,10 @@ int RunProgram(int& argc, char** argv) {
   // What the first frame need not wait for is done once the loop runs. A
   // display that goes away ends the program at once; the watcher then
   // records the end that the session never announced.
-  QTimer::singleShot(0, &app, [&displayEnd, &unsavedLog] {
+  QTimer::singleShot(0, &app, [&displayEnd, &unsavedLog, &form1] {
     Monitor::FinishStart();
     if (const auto kind = DisplayKind()) displayEnd.emplace(*kind, unsavedLog);
+    form1->PowerNotify->Start();
   });
   app.exec();
   return 0;

@@ -16,21 +16,32 @@ constexpr int64_t DoubtfulSeconds = 120;
 
 }  // namespace
 
-std::string BootTimeLine(std::string_view stampText, std::string_view startText, std::optional<int64_t> bootSeconds) {
+TBootReading ReadBootTime(std::string_view stampText, std::string_view startText, std::optional<int64_t> bootSeconds) {
   const std::optional<int64_t> stamp = MinutesOfStamp(stampText);
-  if (!stamp) return "";
+  if (!stamp) return {};
   // A last checkpoint later than this start: the clock ran ahead then or
   // behind now, and the boot time, read on the same clock, tells nothing.
   const std::optional<int64_t> start = MinutesOfStamp(startText);
-  if (start && RealMinutesBetween(*stamp, *start) < 0) {
-    return std::string(ClockSetBackWords) + " since the last checkpoint: how long the computer was off is unknown";
-  }
-  if (!bootSeconds) return "";
+  if (start && RealMinutesBetween(*stamp, *start) < 0) return {bfClockSetBack};
+  if (!bootSeconds) return {};
   const int64_t apart = *bootSeconds - RealSecondsOfWallMinute(*stamp);
-  if (apart > -DoubtfulSeconds && apart < DoubtfulSeconds) return "";
-  if (apart < 0) return std::string(KeptRunningWords) + ": only this program was stopped";
-  return std::string(ComputerStartedWords) + StampOfMinutes(WallMinuteAt(*bootSeconds)) + ": it was off for at most " +
-         DurationText(apart / 60);
+  if (apart > -DoubtfulSeconds && apart < DoubtfulSeconds) return {};
+  if (apart < 0) return {bfKeptRunning};
+  return {bfStartedAgain, *bootSeconds, apart / 60};
+}
+
+std::string BootTimeLine(const TBootReading& reading, bool diedAsleep) {
+  switch (reading.Finding) {
+    case bfClockSetBack:
+      return std::string(ClockSetBackWords) + " since the last checkpoint: how long the computer was off is unknown";
+    case bfKeptRunning: return std::string(KeptRunningWords) + ": only this program was stopped";
+    case bfStartedAgain:
+      return std::string(ComputerStartedWords) + StampOfMinutes(WallMinuteAt(reading.BootSeconds)) +
+             std::string(diedAsleep ? WithoutWakingWords : std::string_view()) + ": it was off for at most " +
+             DurationText(reading.OffMinutes);
+    case bfNothing: break;
+  }
+  return "";
 }
 
 }  // namespace Monitor

@@ -16,6 +16,7 @@ namespace {
 constexpr std::string_view Section = "main";
 constexpr std::string_view StatusKey = "TripStatus";
 constexpr std::string_view StampKey = "TripTS";
+constexpr std::string_view SleepKey = "TripSleep";
 
 }  // namespace
 
@@ -39,7 +40,8 @@ TCheckpoint ReadCheckpoint() {
   }
   if (!content) return {csNeverRun, ""};
   return {TripStatusOfText(Platform::FindIniValue(*content, Section, StatusKey).value_or("")),
-          Platform::FindIniValue(*content, Section, StampKey).value_or("")};
+          Platform::FindIniValue(*content, Section, StampKey).value_or(""),
+          Platform::FindIniValue(*content, Section, SleepKey) == "1"};
 }
 
 void TPreparedCheckpoint::Commit(Platform::TFolderFlush flush) {
@@ -50,20 +52,22 @@ void TPreparedCheckpoint::Commit(Platform::TFolderFlush flush) {
   }
 }
 
-TPreparedCheckpoint PrepareCheckpoint(TCheckpointStatus status) {
+TPreparedCheckpoint PrepareCheckpoint(TCheckpointStatus status, bool asleep) {
   const Cdatlib::TCalDateTime now = MonitorClock();
   std::string stamp = Cdatlib::StampText(now);
   try {
-    return {stamp, Platform::PrepareProfileStrings(
-                       CheckpointPath, Section,
-                       {{StatusKey, std::to_string(static_cast<int32_t>(status))}, {StampKey, stamp}})};
+    return {stamp,
+            Platform::PrepareProfileStrings(CheckpointPath, Section,
+                                            {{StatusKey, std::to_string(static_cast<int32_t>(status))},
+                                             {StampKey, stamp},
+                                             {SleepKey, asleep ? std::optional<std::string>("1") : std::nullopt}})};
   } catch (const Platform::EFileFailure&) {
     throw EIniWriteError(CheckpointPath);
   }
 }
 
-std::string WriteCheckpoint(TCheckpointStatus status) {
-  TPreparedCheckpoint checkpoint = PrepareCheckpoint(status);
+std::string WriteCheckpoint(TCheckpointStatus status, bool asleep) {
+  TPreparedCheckpoint checkpoint = PrepareCheckpoint(status, asleep);
   checkpoint.Commit();
   return checkpoint.StampText;
 }

@@ -21,6 +21,7 @@ extern std::string CheckpointPath;  // set once by the start-up sequence
 struct TCheckpoint {
   int32_t Status;  // any value a hand-edited file holds, not only the three codes
   std::string StampText;
+  bool Asleep = false;  // written as the computer went to sleep: TripSleep=1
 };
 
 // A missing file, or one without the keys, reads as csNeverRun and "". A file
@@ -48,11 +49,14 @@ class TPreparedCheckpoint {
 };
 
 // Status and time of one clock reading, taken before the file is touched,
-// as one replacement of the file: it holds the old pair or the new pair,
-// never one of each. Throws EIniWriteError.
-TPreparedCheckpoint PrepareCheckpoint(TCheckpointStatus status);
+// and the sleep mark, as one replacement of the file: it holds the old
+// values or the new ones, never some of each. Only the checkpoint taken as
+// the computer goes to sleep writes the mark (TripSleep=1); every other one
+// takes it out, so that a file without a sleep keeps its three lines.
+// Throws EIniWriteError.
+TPreparedCheckpoint PrepareCheckpoint(TCheckpointStatus status, bool asleep = false);
 
 // Prepares and commits at once; returns the stamp text written.
-std::string WriteCheckpoint(TCheckpointStatus status);
+std::string WriteCheckpoint(TCheckpointStatus status, bool asleep = false);
 
 }  // namespace Monitor

@@ -40,7 +40,7 @@ void ComeBack(TOutage& outage, int64_t backAt) {
 }  // namespace
 
 TOutageTexts TextsOf(const TOutage& outage) {
-  constexpr const char* WentDownTexts[] = {"", "computer", "program only"};
+  constexpr const char* WentDownTexts[] = {"", "computer", "program only", "asleep"};
   return {StampOfMinutes(outage.LostAfter), outage.BackAt ? StampOfMinutes(*outage.BackAt) : "",
           outage.OffFor   ? DurationText(*outage.OffFor)
           : outage.BackAt ? "clock was wrong"
@@ -63,9 +63,11 @@ TOutageRecord ReadOutages(std::string_view logText) {
       if (awaiting == awRestart) ComeBack(record.Outages.back(), *stamp);
       awaiting = awaiting == awRestart ? awBootLine : awNothing;
     } else if (words.starts_with(ComputerStartedWords) && awaiting != awNothing) {
-      const std::optional<int64_t> start = MinutesOfStamp(words.substr(ComputerStartedWords.size(), StampLength));
+      const std::string_view boot = words.substr(ComputerStartedWords.size());
+      const std::optional<int64_t> start = MinutesOfStamp(boot.substr(0, StampLength));
       if (start) ComeBack(record.Outages.back(), *start);
-      record.Outages.back().WentDown = wdComputer;
+      const bool asleep = start && boot.substr(StampLength).starts_with(WithoutWakingWords);
+      record.Outages.back().WentDown = asleep ? wdAsleep : wdComputer;
       awaiting = awNothing;
     } else if (words.starts_with(KeptRunningWords) && awaiting != awNothing) {
       record.Outages.back().WentDown = wdProgramOnly;

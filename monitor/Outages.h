@@ -14,7 +14,7 @@
 namespace Monitor {
 
 // What the line after the restart said went down.
-enum TWentDown { wdUnknown, wdComputer, wdProgramOnly };
+enum TWentDown { wdUnknown, wdComputer, wdProgramOnly, wdAsleep };
 
 struct TOutage {
   int64_t LostAfter;              // minute of the abnormal end's stamp

@@ -43,10 +43,15 @@ void StartMonitor(TMonitorWindow& window, TTripLog& log) {
   PreviousStatus = previous.Status;
   PreviousStampText = previous.StampText;
   const std::string startText = Cdatlib::StampText(MonitorClock());
-  const TStartVerdict verdict = JudgePreviousRun(PreviousStatus, PreviousStampText, startText);
+  const TBootReading boot =
+      PreviousStatus == csRunning ? ReadBootTime(PreviousStampText, startText, BootClock()) : TBootReading{};
+  // The sleep mark is believed only where the boot bears it out: after a
+  // kill between the wake-up and the next checkpoint the computer kept
+  // running, and the end was an ordinary one.
+  const bool diedAsleep = previous.Asleep && boot.Finding == bfStartedAgain;
+  const TStartVerdict verdict = JudgePreviousRun(PreviousStatus, PreviousStampText, startText, diedAsleep);
   window.SetVerdictText(verdict.Label);
-  const std::string bootLine =
-      PreviousStatus == csRunning ? BootTimeLine(PreviousStampText, startText, BootClock()) : "";
+  const std::string bootLine = BootTimeLine(boot, diedAsleep);
   if (PreviousStatus == csRunning) window.SetBootText(bootLine);
   AddToTripLog(log, verdict, bootLine.empty() ? "" : startText + "  " + bootLine);
   // Nothing is written unless both files can be: the checkpoint is made
@@ -66,8 +71,8 @@ void StartMonitor(TMonitorWindow& window, TTripLog& log) {
 
 void FinishStart() { Platform::FlushDueFolder(); }
 
-void TakeCheckpoint(TMonitorWindow& window, TCheckpointStatus status) {
-  ShowCheckpoint(window, WriteCheckpoint(status));
+void TakeCheckpoint(TMonitorWindow& window, TCheckpointStatus status, bool asleep) {
+  ShowCheckpoint(window, WriteCheckpoint(status, asleep));
 }
 
 void RecordSessionEnd() {
@@ -76,6 +81,8 @@ void RecordSessionEnd() {
 }
 
 void CheckpointTimerTick(TMonitorWindow& window) { TakeCheckpoint(window, csRunning); }
+
+void SleepCheckpoint(TMonitorWindow& window) { TakeCheckpoint(window, csRunning, true); }
 
 bool CloseQueryCheckpoint(TMonitorWindow& window) {
   TakeCheckpoint(window, csNormalShutdown);

@@ -36,14 +36,19 @@ void FinishStart();
 
 // Writes a checkpoint and shows its time in the window; when the write
 // fails, the error passes to the caller and the window keeps its text.
-void TakeCheckpoint(TMonitorWindow& window, TCheckpointStatus status);
+void TakeCheckpoint(TMonitorWindow& window, TCheckpointStatus status, bool asleep = false);
 
 // The normal end written for a run that the session ended without a word,
 // from outside the program's windows.
 void RecordSessionEnd();
 
-// The main window's timer tick.
+// The main window's timer tick, and the checkpoint at a wake-up.
 void CheckpointTimerTick(TMonitorWindow& window);
+
+// As the computer goes to sleep: a running checkpoint marked asleep. The
+// minute timer stands still in the sleep, so a power loss then leaves this
+// one on disk, and the next start can tell that the end came in the sleep.
+void SleepCheckpoint(TMonitorWindow& window);
 
 // The main window's close query: the normal-shutdown checkpoint. Returns
 // true, the close may go on; when the write fails, it throws instead.

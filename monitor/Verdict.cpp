@@ -11,6 +11,8 @@ constexpr const char* NormalVerdict = "When this program last ran, it terminated
 constexpr const char* AbnormalVerdict = "When this program last ran, it terminated ABNORMALLY";
 constexpr const char* FirstRunVerdict = "This program has not been run before on this PC";
 constexpr const char* SoonAfter = " soon after ";
+// The sleep's checkpoint is the last: the end came at some time in the sleep.
+constexpr const char* WhileAsleep = " while the computer slept, after ";
 constexpr const char* NormalEnd = "  Normal program shutdown";
 constexpr const char* AbnormalEnd = "  Abnormal program end";
 constexpr const char* Restart = "  Program restart";
@@ -18,7 +20,8 @@ constexpr const char* FirstStart = "  Program start - first time on this PC";
 
 }  // namespace
 
-TStartVerdict JudgePreviousRun(int32_t previousStatus, const std::string& previousStamp, const std::string& startText) {
+TStartVerdict JudgePreviousRun(int32_t previousStatus, const std::string& previousStamp, const std::string& startText,
+                               bool diedAsleep) {
   TStartVerdict verdict{"", "", startText + Restart};
   switch (previousStatus) {
     case csNormalShutdown:
@@ -38,7 +41,9 @@ TStartVerdict JudgePreviousRun(int32_t previousStatus, const std::string& previo
       break;
   }
   // Negative statuses get the time too, although they have no verdict text.
-  if (previousStatus < csNeverRun) verdict.Label += SoonAfter + previousStamp;
+  if (previousStatus < csNeverRun) {
+    verdict.Label += (diedAsleep && previousStatus == csRunning ? WhileAsleep : SoonAfter) + previousStamp;
+  }
   return verdict;
 }
 

@@ -13,6 +13,9 @@ struct TStartVerdict {
   std::string StartLine;
 };
 
-TStartVerdict JudgePreviousRun(int32_t previousStatus, const std::string& previousStamp, const std::string& startText);
+// diedAsleep: the previous run was running when the computer went to sleep,
+// and the computer started afresh after it, so the power went in that sleep.
+TStartVerdict JudgePreviousRun(int32_t previousStatus, const std::string& previousStamp, const std::string& startText,
+                               bool diedAsleep = false);
 
 }  // namespace Monitor

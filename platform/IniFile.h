@@ -22,7 +22,8 @@ inline constexpr std::size_t IniFileLimit = std::size_t{64} * 1024;
 // cannot be read: no permission, a folder, no regular file, too large.
 std::optional<std::string> ReadIniFile(const std::string& path);
 
-using TIniKeyValues = std::vector<std::pair<std::string_view, std::string>>;
+// A key without a value is taken out of the file.
+using TIniKeyValues = std::vector<std::pair<std::string_view, std::optional<std::string>>>;
 
 // The file with each key set, in the order given, ready to be committed as
 // one replacement: on disk it holds all the old values or all the new ones.

@@ -91,4 +91,12 @@ std::string WithIniValue(std::string_view content, std::string_view section, std
   return WithSectionAdded(content, section, KeyLine(key, value));
 }
 
+std::string WithoutIniKey(std::string_view content, std::string_view section, std::string_view key) {
+  std::string result(content);
+  for (TKeySpot spot = LocateKey(result, section, key); spot.KeyFound; spot = LocateKey(result, section, key)) {
+    result = Spliced(result, spot.Key.Begin, spot.Key.Next, "");
+  }
+  return result;
+}
+
 }  // namespace Platform

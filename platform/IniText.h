@@ -25,4 +25,9 @@ std::optional<std::string> FindIniValue(std::string_view content, std::string_vi
 std::string WithIniValue(std::string_view content, std::string_view section, std::string_view key,
                          std::string_view value);
 
+// The content without the key: every key line of that name in the section
+// that FindIniValue reads is taken out, so that no later one is read in its
+// place; everything else stays byte for byte.
+std::string WithoutIniKey(std::string_view content, std::string_view section, std::string_view key);
+
 }  // namespace Platform

@@ -22,6 +22,7 @@
 #include "platform/desktop/NotificationIcon.h"
 #include "platform/desktop/ProgramFonts.h"
 #include "platform/desktop/ProgramIcon.h"
+#include "platform/desktop/SleepWatch.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/QtText.h"
 
@@ -88,6 +89,7 @@ TForm1::TForm1() {
   Timer1->setTimerType(Qt::CoarseTimer);
 
   TrayIconData = new Desktop::TNotificationIcon(this);
+  PowerNotify = new Desktop::TSleepWatch(this);
 
   connect(Button1, &QPushButton::clicked, this, [this] { Desktop::RunHandler([this] { Button1Click(); }); });
   connect(Exit1, &QAction::triggered, this, [this] { Desktop::RunHandler([this] { Exit1Click(); }); });
@@ -97,6 +99,10 @@ TForm1::TForm1() {
   connect(Timer1, &QTimer::timeout, this, [this] { Desktop::RunHandler([this] { Timer1Timer(); }); });
   connect(TrayIconData, &Desktop::TNotificationIcon::LeftButtonPressed, this,
           [this] { Desktop::RunHandler([this] { WMTrayIcon(); }); });
+  connect(PowerNotify, &Desktop::TSleepWatch::SleepBegins, this,
+          [this] { Desktop::RunHandler([this] { WMPowerBroadcast(true); }); });
+  connect(PowerNotify, &Desktop::TSleepWatch::SleepEnded, this,
+          [this] { Desktop::RunHandler([this] { WMPowerBroadcast(false); }); });
 
   FormCreate();
 }
@@ -182,6 +188,16 @@ void TForm1::Outages1Click() {
 void TForm1::About1Click() { FAbout1->ShowOrRaise(); }
 
 void TForm1::Timer1Timer() { Monitor::CheckpointTimerTick(*this); }
+
+// The minute timer stands still while the computer sleeps: a checkpoint at
+// each edge keeps the file true to the minute around the sleep.
+void TForm1::WMPowerBroadcast(bool suspending) {
+  if (suspending) {
+    Monitor::SleepCheckpoint(*this);
+  } else {
+    Monitor::CheckpointTimerTick(*this);
+  }
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
   // Refused until the final checkpoint is written: a failed write leaves the

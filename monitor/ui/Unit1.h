@@ -17,7 +17,8 @@ class TFOutages;
 
 namespace Desktop {
 class TNotificationIcon;
-}
+class TSleepWatch;
+}  // namespace Desktop
 
 class TForm1 : public QMainWindow, public Monitor::TMonitorWindow {
   Q_OBJECT
@@ -38,6 +39,7 @@ class TForm1 : public QMainWindow, public Monitor::TMonitorWindow {
   QAction* About1;                           // shows the About window
   QTimer* Timer1;                            // the minute checkpoint
   Desktop::TNotificationIcon* TrayIconData;  // the icon that brings the window back
+  Desktop::TSleepWatch* PowerNotify;         // the computer's sleep; started once the window shows
 
   void SetVerdictText(const std::string& text) override;
   void SetCheckpointText(const std::string& text) override;
@@ -56,6 +58,7 @@ class TForm1 : public QMainWindow, public Monitor::TMonitorWindow {
   void Outages1Click();
   void About1Click();
   void Timer1Timer();
+  void WMPowerBroadcast(bool suspending);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -77,6 +77,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "2026-12-06 18:41|2000-01-01 00:01|clock was wrong\n"
                  "2026-12-07 18:41|2026-12-07 18:40|clock was wrong|computer\n",
                  "2 outages since 2026-12-06; none with a known length"},
+        TLogCase{"DiedAsleep",  // an outage of the computer, back at its start
+                 "2026-12-09 23:10  ABNORMAL PROGRAM END\r\n2026-12-10 08:01  Program restart\r\n"
+                 "2026-12-10 08:01  The computer started again at 2026-12-10 07:58 without waking from sleep: it was "
+                 "off for at most 8 h 48 min\r\n",
+                 "2026-12-09 23:10|2026-12-10 07:58|8 h 48 min|asleep\n",
+                 "1 outage since 2026-12-09; the longest 8 h 48 min on 2026-12-09; 8 h 48 min off in all"},
         TLogCase{"ComputerOrProgramAloneAndANormalEndBetween",  // the stop, 4 d, is the longest of the three
                  "2026-12-06 18:41  ABNORMAL PROGRAM END\r\n2026-12-09 05:59  Program restart\r\n"
                  "2026-12-09 05:59  The computer started again at 2026-12-09 05:32: it was off for at most 2 d 10 h\r\n"

@@ -97,6 +97,60 @@ TEST_F(StartUp, TheLogKeepsTheBootTimeLine) {
                 "\r\n2026-12-06 18:41  Normal program shutdown\r\n2026-12-07 08:02  Program restart\r\n");
 }
 
+// The sleep mark counts only where the computer started afresh after it.
+TEST_F(StartUp, ARunThatDiedAsleepIsToldAsSuch) {
+  const TestSupport::TTimeZone berlin("Europe/Berlin");
+  const int64_t boot = 1796626680;  // 2026-12-07 07:58 in Berlin
+  const std::string asleep = "When this program last ran, it terminated ABNORMALLY while the computer slept, after ";
+  const std::string soonAfter = "When this program last ran, it terminated ABNORMALLY soon after ";
+  const std::string started = "The computer started again at 2026-12-07 07:58";
+  const struct {
+    const char* name;
+    std::string stamp, mark;  // the mark's line, if any
+    std::optional<int64_t> boot;
+    std::string label, bootLine;
+  } cases[] = {
+      {"started after the sleep", "2026-12-06 23:10", "TripSleep=1\r\n", boot, asleep + "2026-12-06 23:10",
+       started + " without waking from sleep: it was off for at most 8 h 48 min"},
+      {"no mark", "2026-12-06 23:10", "", boot, soonAfter + "2026-12-06 23:10",
+       started + ": it was off for at most 8 h 48 min"},
+      {"mark taken out", "2026-12-06 23:10", "TripSleep=0\r\n", boot, soonAfter + "2026-12-06 23:10",
+       started + ": it was off for at most 8 h 48 min"},
+      {"killed after waking", "2026-12-07 07:59", "TripSleep=1\r\n", boot - 3600, soonAfter + "2026-12-07 07:59",
+       "The computer kept running: only this program was stopped"},
+      {"boot unknown", "2026-12-06 23:10", "TripSleep=1\r\n", std::nullopt, soonAfter + "2026-12-06 23:10", ""},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(logPath_);
+    log_.Edited("");
+    window_ = TRecordingWindow();
+    BootClock = [boot = c.boot] { return boot; };
+    WriteCheckpointFile("TripStatus=1\r\nTripTS=" + c.stamp + "\r\n" + c.mark);
+    StartMonitor(window_, log_);
+    EXPECT_EQ(window_.Verdicts, std::vector<std::string>{c.label}) << c.name;
+    EXPECT_EQ(window_.BootLines, std::vector<std::string>{c.bootLine}) << c.name;
+    EXPECT_EQ(ReadBytes(logPath_), c.stamp + "  ABNORMAL PROGRAM END\r\n2026-12-07 08:02  Program restart\r\n" +
+                                       (c.bootLine.empty() ? "" : "2026-12-07 08:02  " + c.bootLine + "\r\n"))
+        << c.name;
+    EXPECT_FALSE(ReadCheckpoint().Asleep) << c.name;
+  }
+}
+
+// The mark is written only as the computer goes to sleep, and the next
+// checkpoint takes it out, leaving the file as before.
+TEST_F(StartUp, OnlyTheSleepsCheckpointIsMarked) {
+  StartMonitor(window_, log_);
+  ClockReads({At(2026, 12, 7, 23, 10)});
+  SleepCheckpoint(window_);
+  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 23:10\r\nTripSleep=1\r\n");
+  SleepCheckpoint(window_);  // logind may say it twice
+  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 23:10\r\nTripSleep=1\r\n");
+  ClockReads({At(2026, 12, 8, 7, 30)});
+  CheckpointTimerTick(window_);
+  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=1\r\nTripTS=2026-12-08 07:30\r\n");
+  EXPECT_EQ(window_.Checkpoints.back(), "New checkpoint = 2026-12-08 07:30");
+}
+
 TEST_F(StartUp, AStartCutAfterItsLogSaveIsTheAbnormalEndWithItsBootTimeLine) {
   const TestSupport::TTimeZone berlin("Europe/Berlin");
   BootClock = [] { return std::optional<int64_t>(1796623230); };  // 2026-12-07 07:00:30 in Berlin

@@ -102,6 +102,25 @@ INSTANTIATE_TEST_SUITE_P(
                    "[x]\r\nz=\0\0\r\n[main]\r\nA=9\r\n"s}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+TEST(IniRemove, TakesOutEveryLineOfTheKeyInTheSectionRead) {
+  const struct {
+    const char* name;
+    const char* before;
+    const char* after;
+  } cases[] = {
+      {"only key", "[main]\r\nS=1\r\n", "[main]\r\n"},
+      {"between others", "[main]\r\nA=1\r\nS=1\r\nB=2\r\n", "[main]\r\nA=1\r\nB=2\r\n"},
+      {"duplicates", "[main]\r\nS=1\r\nA=1\r\ns = 1\r\n", "[main]\r\nA=1\r\n"},
+      {"last line without break", "[main]\nA=1\nS=1", "[main]\nA=1\n"},
+      {"other sections kept", "[x]\r\nS=1\r\n[main]\r\nS=1\r\n[main]\r\nS=2\r\n",
+       "[x]\r\nS=1\r\n[main]\r\n[main]\r\nS=2\r\n"},
+      {"missing key", "[main]\r\nA=1\r\n", "[main]\r\nA=1\r\n"},
+      {"missing section", "[x]\r\nS=1\r\n", "[x]\r\nS=1\r\n"},
+      {"commented key kept", "[main]\r\n;S=1\r\n", "[main]\r\n;S=1\r\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Platform::WithoutIniKey(c.before, "main", "S"), c.after) << c.name;
+}
+
 TEST(IniSize, ManyMegabytesWithVeryLongLinesAreUpdatedInOnePass) {
   std::string content = std::string(1 << 20, 'z') + "\r\n";  // one line of a megabyte
   for (int i = 0; i < 100000; ++i) content += "[s" + std::to_string(i) + "]\r\nk=v\r\n";
