@@ -271,7 +271,7 @@ closed_folder_appends_and_writes_in_place() {
   [ "$(status_in "$folder")" = 1 ] || fail "status: $(status_in "$folder")"
   kill -TERM "$PROGRAM"
   wait_for_exit
-  [ "$EXIT_CODE" = 0 ] || fail "exit code after SIGTERM: $EXIT_CODE"
+  [ "$EXIT_CODE" = 0 ] || fail "exit code after SIGTERM: $EXIT_CODE; the program said: $(tail -n 30 "$folder/stdout.txt")"
   [ "$(status_in "$folder")" = 0 ] || fail "status after SIGTERM: $(status_in "$folder")"
 }
 
