@@ -16,15 +16,14 @@ constexpr int64_t DoubtfulSeconds = 120;
 
 }  // namespace
 
-TBootReading ReadBootTime(std::string_view stampText, std::string_view startText, std::optional<int64_t> bootSeconds) {
-  const std::optional<int64_t> stamp = MinutesOfStamp(stampText);
-  if (!stamp) return {};
+TBootReading ReadBootTime(std::optional<int64_t> checkpointMoment, int64_t startMoment,
+                          std::optional<int64_t> bootSeconds) {
+  if (!checkpointMoment) return {};
   // A last checkpoint later than this start: the clock ran ahead then or
   // behind now, and the boot time, read on the same clock, tells nothing.
-  const std::optional<int64_t> start = MinutesOfStamp(startText);
-  if (start && RealMinutesBetween(*stamp, *start) < 0) return {bfClockSetBack};
+  if (startMoment < *checkpointMoment) return {bfClockSetBack};
   if (!bootSeconds) return {};
-  const int64_t apart = *bootSeconds - RealSecondsOfWallMinute(*stamp);
+  const int64_t apart = *bootSeconds - *checkpointMoment;
   if (apart > -DoubtfulSeconds && apart < DoubtfulSeconds) return {};
   if (apart < 0) return {bfKeptRunning};
   return {bfStartedAgain, *bootSeconds, apart / 60};
@@ -37,11 +36,17 @@ std::string BootTimeLine(const TBootReading& reading, bool diedAsleep) {
     case bfKeptRunning: return std::string(KeptRunningWords) + ": only this program was stopped";
     case bfStartedAgain:
       return std::string(ComputerStartedWords) + StampOfMinutes(WallMinuteAt(reading.BootSeconds)) +
-             std::string(diedAsleep ? WithoutWakingWords : std::string_view()) + ": it was off for at most " +
+             std::string(diedAsleep ? WithoutWakingWords : std::string_view()) + std::string(OffForWords) +
              DurationText(reading.OffMinutes);
     case bfNothing: break;
   }
   return "";
+}
+
+std::string BootTimeLine(std::string_view stampText, std::string_view startText, std::optional<int64_t> bootSeconds) {
+  const std::optional<int64_t> start = MomentOfStamp(startText, "");
+  if (!start) return "";
+  return BootTimeLine(ReadBootTime(MomentOfStamp(stampText, ""), *start, bootSeconds));
 }
 
 }  // namespace Monitor

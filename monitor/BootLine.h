@@ -21,6 +21,8 @@ inline constexpr std::string_view KeptRunningWords = "The computer kept running"
 inline constexpr std::string_view ClockSetBackWords = "The clock was set back";
 // After "The computer started again at <stamp>" when the run died asleep.
 inline constexpr std::string_view WithoutWakingWords = " without waking from sleep";
+// Before the time off, which the start computed from real instants.
+inline constexpr std::string_view OffForWords = ": it was off for at most ";
 
 enum TBootFinding { bfNothing, bfClockSetBack, bfKeptRunning, bfStartedAgain };
 
@@ -30,19 +32,20 @@ struct TBootReading {
   int64_t OffMinutes = 0;   // bfStartedAgain: from the last checkpoint to then
 };
 
-// What the boot time says of the stamp of the previous run's last
-// checkpoint, given the stamp of this start: nothing when the previous
-// stamp does not read as one, the boot time is unknown, or the two are too
-// close to tell apart.
-TBootReading ReadBootTime(std::string_view stampText, std::string_view startText, std::optional<int64_t> bootSeconds);
+// What the boot time says of the instant of the previous run's last
+// checkpoint (MomentOfStamp), given the instant of this start, all in
+// seconds from 1970-01-01 00:00 UTC: nothing when the checkpoint's stamp
+// does not read as one, the boot time is unknown, or the two are too close
+// to tell apart. Instants rather than local texts, so that a change of time
+// zone or a start in a repeated hour changes nothing but the texts shown.
+TBootReading ReadBootTime(std::optional<int64_t> checkpointMoment, int64_t startMoment,
+                          std::optional<int64_t> bootSeconds);
 
 // The line below the abnormal verdict; empty for bfNothing. diedAsleep: the
 // computer started afresh from that checkpoint's sleep, which the line says.
 std::string BootTimeLine(const TBootReading& reading, bool diedAsleep = false);
 
-inline std::string BootTimeLine(std::string_view stampText, std::string_view startText,
-                                std::optional<int64_t> bootSeconds) {
-  return BootTimeLine(ReadBootTime(stampText, startText, bootSeconds));
-}
+// For two stamps without offsets, read by the local zone's rules.
+std::string BootTimeLine(std::string_view stampText, std::string_view startText, std::optional<int64_t> bootSeconds);
 
 }  // namespace Monitor

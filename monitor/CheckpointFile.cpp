@@ -3,6 +3,7 @@
 #include "calendar/Cdatlib.h"
 #include "monitor/MonitorClock.h"
 #include "monitor/MonitorErrors.h"
+#include "monitor/StampMinutes.h"
 #include "platform/FileFailure.h"
 #include "platform/IniFile.h"
 #include "platform/IniText.h"
@@ -16,6 +17,7 @@ namespace {
 constexpr std::string_view Section = "main";
 constexpr std::string_view StatusKey = "TripStatus";
 constexpr std::string_view StampKey = "TripTS";
+constexpr std::string_view OffsetKey = "TripOffset";
 constexpr std::string_view SleepKey = "TripSleep";
 
 }  // namespace
@@ -41,7 +43,8 @@ TCheckpoint ReadCheckpoint() {
   if (!content) return {csNeverRun, ""};
   return {TripStatusOfText(Platform::FindIniValue(*content, Section, StatusKey).value_or("")),
           Platform::FindIniValue(*content, Section, StampKey).value_or(""),
-          Platform::FindIniValue(*content, Section, SleepKey) == "1"};
+          Platform::FindIniValue(*content, Section, SleepKey) == "1",
+          Platform::FindIniValue(*content, Section, OffsetKey).value_or("")};
 }
 
 void TPreparedCheckpoint::Commit(Platform::TFolderFlush flush) {
@@ -53,13 +56,14 @@ void TPreparedCheckpoint::Commit(Platform::TFolderFlush flush) {
 }
 
 TPreparedCheckpoint PrepareCheckpoint(TCheckpointStatus status, bool asleep) {
-  const Cdatlib::TCalDateTime now = MonitorClock();
-  std::string stamp = Cdatlib::StampText(now);
+  const TStampReading now = MonitorClock();
+  std::string stamp = Cdatlib::StampText(now.Local);
   try {
     return {stamp,
             Platform::PrepareProfileStrings(CheckpointPath, Section,
                                             {{StatusKey, std::to_string(static_cast<int32_t>(status))},
                                              {StampKey, stamp},
+                                             {OffsetKey, OffsetText(now.UtcOffsetSeconds)},
                                              {SleepKey, asleep ? std::optional<std::string>("1") : std::nullopt}})};
   } catch (const Platform::EFileFailure&) {
     throw EIniWriteError(CheckpointPath);

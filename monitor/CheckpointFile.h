@@ -21,7 +21,8 @@ extern std::string CheckpointPath;  // set once by the start-up sequence
 struct TCheckpoint {
   int32_t Status;  // any value a hand-edited file holds, not only the three codes
   std::string StampText;
-  bool Asleep = false;  // written as the computer went to sleep: TripSleep=1
+  bool Asleep = false;     // written as the computer went to sleep: TripSleep=1
+  std::string OffsetText;  // TripOffset: the offset from UTC StampText was taken in; empty in older files
 };
 
 // A missing file, or one without the keys, reads as csNeverRun and "". A file
@@ -48,9 +49,9 @@ class TPreparedCheckpoint {
   Platform::TPreparedReplacement replacement_;
 };
 
-// Status and time of one clock reading, taken before the file is touched,
-// and the sleep mark, as one replacement of the file: it holds the old
-// values or the new ones, never some of each. Only the checkpoint taken as
+// Status, time and offset from UTC of one clock reading, taken before the
+// file is touched, and the sleep mark, as one replacement of the file: it
+// holds the old values or the new ones, never some of each. Only the checkpoint taken as
 // the computer goes to sleep writes the mark (TripSleep=1); every other one
 // takes it out, so that a file without a sleep keeps its three lines.
 // Throws EIniWriteError.

@@ -6,6 +6,7 @@
 #include "monitor/BootLine.h"
 #include "monitor/StampMinutes.h"
 #include "monitor/Verdict.h"
+#include "monitor/ZoneTime.h"
 #include "platform/TextLines.h"
 
 namespace Monitor {
@@ -58,6 +59,19 @@ bool IsBootLine(std::string_view line, std::string_view start) {
          words.starts_with(ClockSetBackWords);
 }
 
+// A start line's stamp has no offset: in an hour that came twice it may
+// mean either pass. Whether a start came after a checkpoint is asked of
+// its later meaning, so that a start in the second pass is seen as after a
+// checkpoint of the first; whether an earlier line came before it, of the
+// earlier meaning of that line.
+int64_t LatestMoment(std::string_view stamp) { return LatestRealSecondsOfWallMinute(*MinutesOfStamp(stamp)); }
+int64_t EarliestMoment(std::string_view stamp) { return RealSecondsOfWallMinute(*MinutesOfStamp(stamp)); }
+
+// The run a cut start began, judged as running since its start's minute.
+TCheckpoint CutStartRun(std::string_view start) {
+  return {csRunning, std::string(start), false, OffsetText(UtcOffsetAt(LatestMoment(start)))};
+}
+
 struct TStartBlock {
   std::string_view Start;   // the start's stamp
   std::string_view Judged;  // its line about the run before it
@@ -86,8 +100,8 @@ TCheckpoint CheckpointToJudge(const TCheckpoint& onDisk, std::string_view logTex
   // No checkpoint at all: a first start cut before its checkpoint was in
   // place left its line, and the run it began ended abnormally.
   const bool neverRun = onDisk.Status == csNeverRun && onDisk.StampText.empty();
-  const std::optional<int64_t> judgedMinute = MinutesOfStamp(onDisk.StampText);
-  if (!neverRun && ((onDisk.Status != csNormalShutdown && onDisk.Status != csRunning) || !judgedMinute)) return onDisk;
+  const std::optional<int64_t> judgedMoment = MomentOfStamp(onDisk.StampText, onDisk.OffsetText);
+  if (!neverRun && ((onDisk.Status != csNormalShutdown && onDisk.Status != csRunning) || !judgedMoment)) return onDisk;
   const std::string onDiskLine = VerdictLine(onDisk.Status, onDisk.StampText);
   TLinesFromEnd lines(logText);
   // Starts cut one after the other each judged the one before abnormal: the
@@ -101,14 +115,14 @@ TCheckpoint CheckpointToJudge(const TCheckpoint& onDisk, std::string_view logTex
       if (line && IsFirstStartLine(*line)) {
         const std::string_view start = line->substr(0, StampLength);
         if (judgedByNewer && start != *judgedByNewer) return onDisk;
-        return {csRunning, std::string(newestStart.value_or(start))};
+        return CutStartRun(newestStart.value_or(start));
       }
     }
     const std::optional<TStartBlock> block = PreviousBlock(lines);
     if (!block) return onDisk;
     if (judgedByNewer && block->Start != *judgedByNewer) return onDisk;
     if (!newestStart) newestStart = block->Start;
-    const int64_t start = *MinutesOfStamp(block->Start);
+    const int64_t start = LatestMoment(block->Start);
     if (!neverRun && block->Judged == onDiskLine) {
       // Every checkpoint a start puts in place bears its own minute or a
       // later one, so the pair on disk outlived the start only if that start
@@ -118,13 +132,15 @@ TCheckpoint CheckpointToJudge(const TCheckpoint& onDisk, std::string_view logTex
       // they are not: a start cut before its checkpoint and a start that ran
       // and was closed within that minute leave the same files; the true
       // normal end is kept, so a normal pair needs a later start.
-      const bool outlived = onDisk.Status == csRunning ? start >= *judgedMinute : start > *judgedMinute;
+      const bool outlived = onDisk.Status == csRunning ? start >= *judgedMoment : start > *judgedMoment;
       const bool fits = onDisk.Status == csRunning || !block->WithBootLine;
-      return outlived && fits ? TCheckpoint{csRunning, std::string(*newestStart)} : onDisk;
+      return outlived && fits ? CutStartRun(*newestStart) : onDisk;
     }
     const std::string_view earlier = block->Judged.substr(0, StampLength);
-    const std::optional<int64_t> earlierMinute = MinutesOfStamp(earlier);
-    if (!earlierMinute || *earlierMinute > start || block->Judged != VerdictLine(csRunning, earlier)) return onDisk;
+    if (!MinutesOfStamp(earlier) || EarliestMoment(earlier) > start ||
+        block->Judged != VerdictLine(csRunning, earlier)) {
+      return onDisk;
+    }
     judgedByNewer = earlier;
   }
 }

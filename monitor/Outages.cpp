@@ -37,6 +37,22 @@ void ComeBack(TOutage& outage, int64_t backAt) {
   outage.OffFor = offFor >= 0 ? std::optional<int64_t>(offFor) : std::nullopt;
 }
 
+// "<boot stamp>[ without waking from sleep]: it was off for at most <time>".
+// The start computed the time off from real instants, which the local stamps
+// of the log cannot give across a change of time zone or in an hour that
+// came twice, so it is taken as the line says; a line edited out of that
+// form has it counted from the stamps.
+void TakeComputerLine(TOutage& outage, std::string_view line) {
+  const std::optional<int64_t> start = MinutesOfStamp(line.substr(0, StampLength));
+  const std::string_view rest = start ? line.substr(StampLength) : std::string_view();
+  outage.WentDown = rest.starts_with(WithoutWakingWords) ? wdAsleep : wdComputer;
+  if (!start) return;
+  ComeBack(outage, *start);
+  const std::string_view offFor = rest.substr(outage.WentDown == wdAsleep ? WithoutWakingWords.size() : 0);
+  if (!offFor.starts_with(OffForWords)) return;
+  if (const auto minutes = MinutesOfDurationText(offFor.substr(OffForWords.size()))) outage.OffFor = minutes;
+}
+
 }  // namespace
 
 TOutageTexts TextsOf(const TOutage& outage) {
@@ -63,11 +79,7 @@ TOutageRecord ReadOutages(std::string_view logText) {
       if (awaiting == awRestart) ComeBack(record.Outages.back(), *stamp);
       awaiting = awaiting == awRestart ? awBootLine : awNothing;
     } else if (words.starts_with(ComputerStartedWords) && awaiting != awNothing) {
-      const std::string_view boot = words.substr(ComputerStartedWords.size());
-      const std::optional<int64_t> start = MinutesOfStamp(boot.substr(0, StampLength));
-      if (start) ComeBack(record.Outages.back(), *start);
-      const bool asleep = start && boot.substr(StampLength).starts_with(WithoutWakingWords);
-      record.Outages.back().WentDown = asleep ? wdAsleep : wdComputer;
+      TakeComputerLine(record.Outages.back(), words.substr(ComputerStartedWords.size()));
       awaiting = awNothing;
     } else if (words.starts_with(KeptRunningWords) && awaiting != awNothing) {
       record.Outages.back().WentDown = wdProgramOnly;

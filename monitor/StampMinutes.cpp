@@ -39,6 +39,10 @@ std::optional<int64_t> MinutesOfStamp(std::string_view text) {
   return Cdatlib::UnixDayOfDate(date) * MinutesPerDay + hour * 60 + minute;
 }
 
+int64_t MinutesOfDateTime(const Cdatlib::TCalDateTime& dateTime) {
+  return Cdatlib::UnixDayOfDate(dateTime.Date) * MinutesPerDay + dateTime.Time.Hour * 60 + dateTime.Time.Minute;
+}
+
 std::string StampOfMinutes(int64_t minutes) {
   const int64_t minuteOfDay = minutes - Cdatlib::FloorDiv(minutes, MinutesPerDay) * MinutesPerDay;
   return DateOfMinutes(minutes) + " " +
@@ -53,6 +57,52 @@ std::string DurationText(int64_t minutes) {
   if (minutes < 60) return std::to_string(minutes) + " min";
   if (minutes < MinutesPerDay) return std::to_string(minutes / 60) + " h " + std::to_string(minutes % 60) + " min";
   return std::to_string(minutes / MinutesPerDay) + " d " + std::to_string(minutes % MinutesPerDay / 60) + " h";
+}
+
+namespace {
+
+// The number that a text of decimal digits alone names, or nothing.
+std::optional<int64_t> Count(std::string_view digits) {
+  if (digits.empty() || digits.size() > 9) return std::nullopt;
+  const int64_t value = DigitsAt(digits, 0, digits.size());
+  return value < 0 ? std::nullopt : std::optional<int64_t>(value);
+}
+
+}  // namespace
+
+std::optional<int64_t> MinutesOfDurationText(std::string_view text) {
+  // Each form is two numbers and their units, or one number and "min".
+  const std::size_t firstBlank = text.find(' ');
+  const std::optional<int64_t> first = Count(text.substr(0, firstBlank));
+  if (!first || firstBlank == std::string_view::npos) return std::nullopt;
+  const std::string_view rest = text.substr(firstBlank + 1);
+  if (rest == "min") return *first < 60 ? first : std::nullopt;
+  const bool hours = rest.starts_with("h "), days = rest.starts_with("d ");
+  if (!hours && !days) return std::nullopt;
+  const std::string_view second = rest.substr(2);
+  const std::size_t blank = second.find(' ');
+  const std::optional<int64_t> amount = Count(second.substr(0, blank));
+  if (!amount || blank == std::string_view::npos || second.substr(blank + 1) != (hours ? "min" : "h")) {
+    return std::nullopt;
+  }
+  if (hours && *first >= 1 && *first < 24 && *amount < 60) return *first * 60 + *amount;
+  if (days && *first >= 1 && *amount < 24) return *first * MinutesPerDay + *amount * 60;
+  return std::nullopt;
+}
+
+std::string OffsetText(int64_t offsetSeconds) {
+  const int64_t minutes = (offsetSeconds < 0 ? -offsetSeconds : offsetSeconds) / 60;
+  std::string text = offsetSeconds < 0 ? "-" : "+";
+  text += Cdatlib::ShortTimeText({static_cast<uint16_t>(minutes / 60), static_cast<uint16_t>(minutes % 60), 0});
+  return text;
+}
+
+std::optional<int64_t> OffsetOfText(std::string_view text) {
+  if (text.size() != 6 || (text[0] != '+' && text[0] != '-') || text[3] != ':') return std::nullopt;
+  const int64_t hours = DigitsAt(text, 1, 2), minutes = DigitsAt(text, 4, 2);
+  if (hours < 0 || minutes < 0 || minutes > 59 || hours * 60 + minutes > 18 * 60) return std::nullopt;
+  const int64_t seconds = (hours * 60 + minutes) * 60;
+  return text[0] == '-' ? -seconds : seconds;
 }
 
 }  // namespace Monitor

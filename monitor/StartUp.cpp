@@ -5,6 +5,7 @@
 #include "monitor/CutStart.h"
 #include "monitor/MonitorClock.h"
 #include "monitor/Verdict.h"
+#include "monitor/ZoneTime.h"
 #include "platform/EndSignals.h"
 #include "platform/SafeFile.h"
 
@@ -42,9 +43,12 @@ void StartMonitor(TMonitorWindow& window, TTripLog& log) {
   const TCheckpoint previous = CheckpointToJudge(onDisk, log.Text());
   PreviousStatus = previous.Status;
   PreviousStampText = previous.StampText;
-  const std::string startText = Cdatlib::StampText(MonitorClock());
+  const TStampReading now = MonitorClock();
+  const std::string startText = Cdatlib::StampText(now.Local);
   const TBootReading boot =
-      PreviousStatus == csRunning ? ReadBootTime(PreviousStampText, startText, BootClock()) : TBootReading{};
+      PreviousStatus == csRunning
+          ? ReadBootTime(MomentOfStamp(previous.StampText, previous.OffsetText), MomentOfReading(now), BootClock())
+          : TBootReading{};
   // The sleep mark is believed only where the boot bears it out: after a
   // kill between the wake-up and the next checkpoint the computer kept
   // running, and the end was an ordinary one.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <ctime>
 
+#include "monitor/StampMinutes.h"
+
 namespace Monitor {
 
 namespace {
@@ -14,32 +16,48 @@ constexpr int64_t SecondsPerMinute = 60;
 // are months apart, so there is at most one in between.
 constexpr int64_t SecondsPerDay = 86400;
 
-// The offset of the local clock from UTC at an instant, in seconds.
+struct TMeanings {
+  int64_t Earliest, Latest;
+};
+
+TMeanings MeaningsOfWallMinute(int64_t wallMinute) {
+  const int64_t wall = wallMinute * SecondsPerMinute;
+  const int64_t offsetBefore = UtcOffsetAt(wall - SecondsPerDay);
+  const int64_t offsetAfter = UtcOffsetAt(wall + SecondsPerDay);
+  if (offsetBefore == offsetAfter) return {wall - offsetBefore, wall - offsetBefore};
+  // The clock changed near this minute. An offset fits when the instant it
+  // gives has that offset itself: both fit a minute that came twice, none a
+  // skipped one.
+  const bool beforeFits = UtcOffsetAt(wall - offsetBefore) == offsetBefore;
+  const bool afterFits = UtcOffsetAt(wall - offsetAfter) == offsetAfter;
+  if (beforeFits && afterFits) {
+    return {wall - std::max(offsetBefore, offsetAfter), wall - std::min(offsetBefore, offsetAfter)};
+  }
+  if (afterFits) return {wall - offsetAfter, wall - offsetAfter};
+  return {wall - offsetBefore, wall - offsetBefore};  // skipped: read as if the clock had not yet moved
+}
+
+}  // namespace
+
 // localtime_r rather than mktime with a chosen tm_isdst: glibc's mktime
 // searches far and wide for an instant with the asked-for flag, which made
 // a long log's outages take seconds to read.
-int64_t OffsetAt(int64_t realSeconds) {
+int64_t UtcOffsetAt(int64_t realSeconds) {
   const auto instant = static_cast<time_t>(realSeconds);
   tm local{};
   if (!localtime_r(&instant, &local)) return 0;
   return local.tm_gmtoff;
 }
 
-}  // namespace
+int64_t RealSecondsOfWallMinute(int64_t wallMinute) { return MeaningsOfWallMinute(wallMinute).Earliest; }
 
-int64_t RealSecondsOfWallMinute(int64_t wallMinute) {
-  const int64_t wall = wallMinute * SecondsPerMinute;
-  const int64_t offsetBefore = OffsetAt(wall - SecondsPerDay);
-  const int64_t offsetAfter = OffsetAt(wall + SecondsPerDay);
-  if (offsetBefore == offsetAfter) return wall - offsetBefore;
-  // The clock changed near this minute. An offset fits when the instant it
-  // gives has that offset itself: both fit a minute that came twice, none a
-  // skipped one.
-  const bool beforeFits = OffsetAt(wall - offsetBefore) == offsetBefore;
-  const bool afterFits = OffsetAt(wall - offsetAfter) == offsetAfter;
-  if (beforeFits && afterFits) return wall - std::max(offsetBefore, offsetAfter);
-  if (afterFits) return wall - offsetAfter;
-  return wall - offsetBefore;  // skipped: read as if the clock had not yet moved
+int64_t LatestRealSecondsOfWallMinute(int64_t wallMinute) { return MeaningsOfWallMinute(wallMinute).Latest; }
+
+std::optional<int64_t> MomentOfStamp(std::string_view stampText, std::string_view offsetText) {
+  const std::optional<int64_t> wall = MinutesOfStamp(stampText);
+  if (!wall) return std::nullopt;
+  const std::optional<int64_t> offset = OffsetOfText(offsetText);
+  return offset ? *wall * SecondsPerMinute - *offset : RealSecondsOfWallMinute(*wall);
 }
 
 int64_t WallMinuteAt(int64_t realSeconds) {

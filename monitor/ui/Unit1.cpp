@@ -181,7 +181,7 @@ void TForm1::Log1Click() { Form2->ShowOrRaise(); }
 // Reads the log window's text, so that the user's edits count.
 void TForm1::Outages1Click() {
   if (!outages_) outages_ = std::make_unique<TFOutages>();
-  outages_->ShowOutages(Form2->Log.Text(), Monitor::MonitorClock());
+  outages_->ShowOutages(Form2->Log.Text(), Monitor::MonitorClock().Local);
   Monitor::BringToFront(outages_.get());
 }
 

@@ -94,10 +94,10 @@ TEST_F(CheckpointFile, AStatusWithoutStampReadsWithEmptyStamp) {
 
 TEST_F(CheckpointFile, AFirstWriteMakesThreeLinesAndASecondUpdatesThemInPlace) {
   EXPECT_EQ(WriteCheckpoint(csRunning), "2026-12-07 08:02");
-  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\n");
+  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\nTripOffset=+01:00\r\n");
   ClockReads({At(2026, 12, 7, 17, 30)});
   EXPECT_EQ(WriteCheckpoint(csNormalShutdown), "2026-12-07 17:30");
-  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=0\r\nTripTS=2026-12-07 17:30\r\n");
+  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=0\r\nTripTS=2026-12-07 17:30\r\nTripOffset=+01:00\r\n");
   const TCheckpoint read = ReadCheckpoint();
   EXPECT_EQ(read.Status, 0);
   EXPECT_EQ(read.StampText, "2026-12-07 17:30");
@@ -110,9 +110,10 @@ TEST_F(CheckpointFile, EverythingElseInTheFileSurvivesEveryWrite) {
                                   "note without equals\n\n[last]\nx=\"y\"");
   WriteCheckpoint(csRunning);
   WriteCheckpoint(csNormalShutdown);
-  EXPECT_EQ(ReadBytes(checkpointPath_), bom +
-                                            "; kept\n[Other]\nTripStatus=5\n\n[Main]\ntripts=2026-12-07 08:02\r\n"
-                                            "note without equals\nTripStatus=0\r\n\n[last]\nx=\"y\"");
+  EXPECT_EQ(ReadBytes(checkpointPath_),
+            bom +
+                "; kept\n[Other]\nTripStatus=5\n\n[Main]\ntripts=2026-12-07 08:02\r\n"
+                "note without equals\nTripStatus=0\r\nTripOffset=+01:00\r\n\n[last]\nx=\"y\"");
 }
 
 TEST_F(CheckpointFile, TheClockIsReadOnceBeforeTheFileIsTouched) {
@@ -120,7 +121,7 @@ TEST_F(CheckpointFile, TheClockIsReadOnceBeforeTheFileIsTouched) {
   auto seenByClock = std::make_shared<std::string>();
   MonitorClock = [seenByClock, path = checkpointPath_] {
     *seenByClock += ReadBytes(path);
-    return At(2026, 12, 7, 8, 2);
+    return TStampReading{At(2026, 12, 7, 8, 2), 0};
   };
   WriteCheckpoint(csRunning);
   EXPECT_EQ(*seenByClock, "[main]\r\nTripStatus=0\r\nTripTS=old\r\n");
@@ -133,7 +134,7 @@ TEST_F(CheckpointFile, StatusAndStampChangeTogetherOrNotAtAll) {
   std::vector<std::string> afterEachStep;
   Platform::SetWriteStepHook([&](Platform::TWriteStep) { afterEachStep.push_back(ReadBytes(checkpointPath_)); });
   WriteCheckpoint(csRunning);
-  const std::string now = "[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\n";
+  const std::string now = "[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:02\r\nTripOffset=+01:00\r\n";
   EXPECT_EQ(afterEachStep, (std::vector<std::string>{old, old, old, old, now}));
 
   Platform::SetWriteStepHook([&](Platform::TWriteStep step) {

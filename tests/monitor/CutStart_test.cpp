@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "monitor/CutStart.h"
+#include "support/TimeZone.h"
 
 namespace {
 
@@ -60,5 +61,27 @@ INSTANTIATE_TEST_SUITE_P(
                       CutAt0802},
         TCutStartCase{"FirstRunAfterTheUsersLines", 2, "", "my note\r\n", ""}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+// Berlin's clocks went back from 03:00 to 02:00 on 2026-10-25. The pair on
+// disk is of the first 02:50; the start that judged it came at the second
+// 02:10, later in time though earlier on the clock, and was cut.
+TEST(CutStartInTheRepeatedHour, IsSeenByItsLaterMeaning) {
+  const TestSupport::TTimeZone berlin("Europe/Berlin");
+  const std::string log = "2026-10-25 02:50  ABNORMAL PROGRAM END\r\n2026-10-25 02:10  Program restart\r\n";
+  const struct {
+    const char* name;
+    const char* offset;  // of the pair on disk
+    const char* judged;  // the stamp judged as running
+  } cases[] = {
+      {"pair of the first pass", "+02:00", "2026-10-25 02:10"},
+      {"pair of the second pass, after the start", "+01:00", "2026-10-25 02:50"},
+      {"pair without offset, read as the first pass", "", "2026-10-25 02:10"},
+  };
+  for (const auto& c : cases) {
+    const TCheckpoint judged = CheckpointToJudge({csRunning, "2026-10-25 02:50", false, c.offset}, log);
+    EXPECT_EQ(judged.StampText, c.judged) << c.name;
+    EXPECT_EQ(judged.Status, csRunning) << c.name;
+  }
+}
 
 }  // namespace

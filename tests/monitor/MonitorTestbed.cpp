@@ -3,6 +3,8 @@
 #include "monitor/BootLine.h"
 #include "monitor/CheckpointFile.h"
 #include "monitor/MonitorClock.h"
+#include "monitor/StampMinutes.h"
+#include "monitor/ZoneTime.h"
 #include "platform/BootTime.h"
 #include "platform/SafeFile.h"
 
@@ -21,19 +23,21 @@ void MonitorTestbed::SetUp() {
   ClockReads({At(2026, 12, 7, 8, 2)});
   Monitor::MonitorClock = [this] {
     ++readings_;
-    const Cdatlib::TCalDateTime now = times_.front();
+    const TTestReading now = times_.front();
     if (times_.size() > 1) times_.pop_front();
-    return now;
+    const int64_t offset = now.UtcOffsetSeconds.value_or(
+        Monitor::UtcOffsetAt(Monitor::RealSecondsOfWallMinute(Monitor::MinutesOfDateTime(now.Local))));
+    return Monitor::TStampReading{now.Local, offset};
   };
 }
 
 void MonitorTestbed::TearDown() {
-  Monitor::MonitorClock = Cdatlib::NowStamp;
+  Monitor::MonitorClock = Monitor::ReadStampClock;
   Monitor::BootClock = Platform::BootSeconds;
   Platform::SetWriteStepHook(nullptr);
   Cdatlib::Initialize();
 }
 
-void MonitorTestbed::ClockReads(std::deque<Cdatlib::TCalDateTime> times) { times_ = std::move(times); }
+void MonitorTestbed::ClockReads(std::deque<TTestReading> times) { times_ = std::move(times); }
 
 }  // namespace MonitorTest

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "calendar/Cdatlib.h"
 #include "monitor/MonitorWindow.h"
 #include "support/TempFolder.h"
+#include "support/TimeZone.h"
 
 namespace MonitorTest {
 
@@ -33,15 +35,28 @@ class MonitorTestbed : public testing::Test {
   void TearDown() override;
 
   // The clock gives these times one per reading, and the last one after that.
-  void ClockReads(std::deque<Cdatlib::TCalDateTime> times);
+  // Wall-clock times read in turn, the last again and again. Each reading's
+  // offset from UTC is the zone's at that time (the earlier pass of a
+  // repeated hour), or the one given.
+  struct TTestReading {
+    Cdatlib::TCalDateTime Local;
+    std::optional<int64_t> UtcOffsetSeconds;
+    TTestReading(Cdatlib::TCalDateTime local,
+                 std::optional<int64_t> offset = std::nullopt)  // NOLINT: a time is a reading
+        : Local(local), UtcOffsetSeconds(offset) {}
+  };
+  void ClockReads(std::deque<TTestReading> times);
   int ClockReadings() const { return readings_; }
 
+  // Checkpoints keep the offset of their zone: one zone for every test that
+  // names none, with an offset that shows.
+  TestSupport::TTimeZone zone_{"Europe/Berlin"};
   TestSupport::TTempFolder folder_;
   const std::string checkpointPath_ = folder_ / "CHKPT.INI";
   const std::string logPath_ = folder_ / "triplog.txt";
 
  private:
-  std::deque<Cdatlib::TCalDateTime> times_;
+  std::deque<TTestReading> times_;
   int readings_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "monitor/BootLine.h"
 #include "monitor/Outages.h"
 #include "monitor/StampMinutes.h"
+#include "monitor/ZoneTime.h"
 #include "support/TimeZone.h"
 
 namespace {
@@ -77,6 +78,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "2026-12-06 18:41|2000-01-01 00:01|clock was wrong\n"
                  "2026-12-07 18:41|2026-12-07 18:40|clock was wrong|computer\n",
                  "2 outages since 2026-12-06; none with a known length"},
+        TLogCase{"TimeOffAsTheComputerLineSaysIt",  // killed under UTC, started in Tokyo: not 9 h 10 min
+                 "2026-12-10 11:10  ABNORMAL PROGRAM END\r\n2026-12-10 20:30  Program restart\r\n"
+                 "2026-12-10 20:30  The computer started again at 2026-12-10 20:20: it was off for at most 10 min\r\n",
+                 "2026-12-10 11:10|2026-12-10 20:20|10 min|computer\n",
+                 "1 outage since 2026-12-10; the longest 10 min on 2026-12-10; 10 min off in all"},
         TLogCase{"DiedAsleep",  // an outage of the computer, back at its start
                  "2026-12-09 23:10  ABNORMAL PROGRAM END\r\n2026-12-10 08:01  Program restart\r\n"
                  "2026-12-10 08:01  The computer started again at 2026-12-10 07:58 without waking from sleep: it was "
@@ -171,6 +177,62 @@ TEST(DurationText, MinutesHoursAndDays) {
                                                    {795, "13 h 15 min"}, {1439, "23 h 59 min"}, {1440, "1 d 0 h"},
                                                    {3000, "2 d 2 h"},    {14460, "10 d 1 h"}};
   for (const auto& [minutes, text] : cases) EXPECT_EQ(DurationText(minutes), text) << minutes;
+}
+
+TEST(DurationText, ReadsBackOnlyItsOwnForms) {
+  const std::pair<const char*, std::optional<int64_t>> cases[] = {
+      {"0 min", 0},       {"45 min", 45},   {"1 h 0 min", 60},  {"13 h 15 min", 795},
+      {"2 d 10 h", 3480}, {"60 min", {}},   {"0 h 5 min", {}},  {"24 h 0 min", {}},
+      {"1 h 60 min", {}}, {"1 d 24 h", {}}, {"0 d 5 h", {}},    {"5 mins", {}},
+      {"45  min", {}},    {"-5 min", {}},   {"2 d 10 h 5", {}}, {"", {}}};
+  for (const auto& [text, minutes] : cases) EXPECT_EQ(MinutesOfDurationText(text), minutes) << text;
+}
+
+TEST(OffsetText, SignHoursAndMinutes) {
+  const std::pair<int64_t, const char*> texts[] = {{3600, "+01:00"},  {-18000, "-05:00"}, {0, "+00:00"},
+                                                   {20700, "+05:45"}, {-12600, "-03:30"}, {50400, "+14:00"}};
+  for (const auto& [seconds, text] : texts) {
+    EXPECT_EQ(OffsetText(seconds), text) << seconds;
+    EXPECT_EQ(OffsetOfText(text), seconds) << text;
+  }
+  for (const char* text : {"+1:00", "01:00", "+01:60", "+19:00", "+01:00 ", "+0100", ""}) {
+    EXPECT_EQ(OffsetOfText(text), std::nullopt) << text;
+  }
+}
+
+// Stamps with their offsets, boot and start as instants: what the line says
+// where the zone changed between the runs or the hour came twice.
+TEST(BootTimeLine, ComparesInstantsNotTexts) {
+  const auto utc = [](const char* text) { return *MinutesOfStamp(text) * 60; };
+  const struct {
+    const char* name;
+    const char* zone;  // of this start
+    const char *stamp, *offset;
+    const char *boot, *start;  // UTC
+    const char* line;
+  } cases[] = {
+      {"zone moved east", "Asia/Tokyo", "2026-12-10 11:10", "+00:00", "2026-12-10 10:44", "2026-12-10 11:15",
+       "The computer kept running: only this program was stopped"},
+      {"zone moved west", "America/New_York", "2026-12-10 11:10", "+00:00", "2026-12-10 10:44", "2026-12-10 11:15",
+       "The computer kept running: only this program was stopped"},
+      {"outage across a change of zone", "Asia/Tokyo", "2026-12-10 11:10", "+00:00", "2026-12-10 11:20",
+       "2026-12-10 11:30", "The computer started again at 2026-12-10 20:20: it was off for at most 10 min"},
+      {"first pass read in the second", "Europe/Berlin", "2026-10-25 02:40", "+02:00", "2026-10-20 08:00",
+       "2026-10-25 01:10", "The computer kept running: only this program was stopped"},
+      {"killed in the second pass", "Europe/Berlin", "2026-10-25 02:20", "+01:00", "2026-10-25 00:50",
+       "2026-10-25 01:30", "The computer kept running: only this program was stopped"},
+      {"outage in the second pass", "Europe/Berlin", "2026-10-25 02:50", "+01:00", "2026-10-25 01:55",
+       "2026-10-25 02:00", "The computer started again at 2026-10-25 02:55: it was off for at most 5 min"},
+      {"older file, no offset", "Europe/Berlin", "2026-10-25 02:50", "", "2026-10-25 01:55", "2026-10-25 02:00",
+       "The computer started again at 2026-10-25 02:55: it was off for at most 1 h 5 min"},
+      {"clock set back", "Europe/Berlin", "2026-12-10 12:10", "+01:00", "2026-12-01 00:00", "2026-12-10 11:00",
+       "The clock was set back since the last checkpoint: how long the computer was off is unknown"},
+  };
+  for (const auto& c : cases) {
+    const TestSupport::TTimeZone zone(c.zone);
+    EXPECT_EQ(BootTimeLine(ReadBootTime(MomentOfStamp(c.stamp, c.offset), utc(c.start), utc(c.boot))), c.line)
+        << c.name;
+  }
 }
 
 TEST(BootTimeLine, ComparesTheBootWithTheLastCheckpoint) {

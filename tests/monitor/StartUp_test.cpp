@@ -142,12 +142,14 @@ TEST_F(StartUp, OnlyTheSleepsCheckpointIsMarked) {
   StartMonitor(window_, log_);
   ClockReads({At(2026, 12, 7, 23, 10)});
   SleepCheckpoint(window_);
-  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 23:10\r\nTripSleep=1\r\n");
+  EXPECT_EQ(ReadBytes(checkpointPath_),
+            "[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 23:10\r\nTripOffset=+01:00\r\nTripSleep=1\r\n");
   SleepCheckpoint(window_);  // logind may say it twice
-  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 23:10\r\nTripSleep=1\r\n");
+  EXPECT_EQ(ReadBytes(checkpointPath_),
+            "[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 23:10\r\nTripOffset=+01:00\r\nTripSleep=1\r\n");
   ClockReads({At(2026, 12, 8, 7, 30)});
   CheckpointTimerTick(window_);
-  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=1\r\nTripTS=2026-12-08 07:30\r\n");
+  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=1\r\nTripTS=2026-12-08 07:30\r\nTripOffset=+01:00\r\n");
   EXPECT_EQ(window_.Checkpoints.back(), "New checkpoint = 2026-12-08 07:30");
 }
 
@@ -230,10 +232,10 @@ TEST_F(StartUp, TicksAndTheCloseQueryWriteCheckpointsButNotThePreviousRun) {
   StartMonitor(window_, log_);
   ClockReads({At(2026, 12, 7, 8, 3)});
   CheckpointTimerTick(window_);
-  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:03\r\n");
+  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=1\r\nTripTS=2026-12-07 08:03\r\nTripOffset=+01:00\r\n");
   ClockReads({At(2026, 12, 7, 17, 30)});
   EXPECT_TRUE(CloseQueryCheckpoint(window_));
-  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=0\r\nTripTS=2026-12-07 17:30\r\n");
+  EXPECT_EQ(ReadBytes(checkpointPath_), "[main]\r\nTripStatus=0\r\nTripTS=2026-12-07 17:30\r\nTripOffset=+01:00\r\n");
   EXPECT_EQ(window_.Checkpoints.back(), "New checkpoint = 2026-12-07 17:30");
   EXPECT_EQ(PreviousStatus, 0);
   EXPECT_EQ(PreviousStampText, "2026-12-06 18:41");

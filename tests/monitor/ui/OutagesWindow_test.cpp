@@ -18,9 +18,9 @@ namespace {
 
 TEST(OutagesWindow, TheMenuCommandShowsTheEditedLogWithTwelveMonthBars) {
   Cdatlib::Initialize();
-  Monitor::MonitorClock = [] { return Cdatlib::TCalDateTime{{2026, 12, 7}, {8, 2, 0}}; };
+  Monitor::MonitorClock = [] { return Monitor::TStampReading{{{2026, 12, 7}, {8, 2, 0}}, 0}; };
   struct TClockBack {
-    ~TClockBack() { Monitor::MonitorClock = Cdatlib::NowStamp; }
+    ~TClockBack() { Monitor::MonitorClock = Monitor::ReadStampClock; }
   } clockBack;
   auto form1 = std::make_unique<TForm1>();
   auto form2 = std::make_unique<TForm2>();
