@@ -33,7 +33,7 @@ start_bus() {
 stop_bus() {
   stop_processes "${LOGIND:-}"
   [ -n "${BUS_PID:-}" ] && kill -KILL "$BUS_PID" 2>/dev/null
-  LOGIND= BUS_PID=
+  LOGIND='' BUS_PID=''
 }
 logind() { /usr/bin/python3 "$HERE/logind_call.py" "$BUS" "$@"; }
 logind_answers() { logind locks >/dev/null 2>&1; }
@@ -88,7 +88,7 @@ sleep_is_checked_in_and_survives_a_kill() {
   process_ended "$PROGRAM" && fail "the second signal ended the program"
   marked || fail "the second signal took the mark out"
   stop_processes "$PROGRAM"
-  checked_in && marked || fail "after the kill: $(tr -d '\r' <"$FOLDER/CHKPT.INI" | tr '\n' ' ')"
+  { checked_in && marked; } || fail "after the kill: $(tr -d '\r' <"$FOLDER/CHKPT.INI" | tr '\n' ' ')"
 }
 
 wake_up_takes_the_mark_out_and_a_new_lock() {
