@@ -60,20 +60,27 @@ std::string MessageOfCurrentError() {
 
 std::string ProgramFileName() { return Cdatlib::SplitPath(Cdatlib::RunningProgramPath()).Name; }
 
+// Nobody may be there to answer a box at a session's end, so failures go to
+// the standard error stream.
+template <typename Save>
+void SaveUnasked(Save save) {
+  try {
+    save();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+  }
+}
+
+// The log window saves its edits, which a session end would lose.
+void SaveLogForSessionEnd() {
+  SaveUnasked([] { Form2->FormCloseQuery(); });
+}
+
 // Data that a session end would lose is written: the main window's close
-// query records the normal end, the log window saves its edits. Nobody may
-// be there to answer a box, so failures go to the standard error stream.
+// query records the normal end, the log window saves its edits.
 void SaveForSessionEnd() {
-  try {
-    Monitor::CloseQueryCheckpoint(*Form1);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s\n", error.what());
-  }
-  try {
-    Form2->FormCloseQuery();
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s\n", error.what());
-  }
+  SaveUnasked([] { Monitor::CloseQueryCheckpoint(*Form1); });
+  SaveLogForSessionEnd();
 }
 
 // The watcher's action when the display took the program with it: the log
@@ -111,12 +118,14 @@ void SessionEnds() {
 }
 
 // The session manager's save: the program keeps running, since the session
-// may go on (a mere save, or a log-off that another program cancels). The
-// next tick writes the running status again; a log-off that goes on ends the
-// program through the session manager's quit.
+// may go on (a mere save, or a log-off that another program cancels), so
+// the checkpoint keeps saying that it runs, and a kill or a power cut after
+// the save reads as the abnormal end it is. Only the log's edits are saved.
+// A log-off that goes on ends the program through the session manager's
+// quit, or an end signal, which record the normal end.
 void SessionSaveRequested() {
   if (!Running) return EndBeforeRunning();
-  SaveForSessionEnd();
+  SaveLogForSessionEnd();
 }
 
 // The display the program's windows are on, when its watcher can probe it.

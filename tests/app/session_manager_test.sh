@@ -2,8 +2,8 @@
 # Runs copies of the real program on a virtual display (Xvfb) with a
 # notification area (trayer), each in an X session of its own run by
 # xsmp_driver, a small session manager this script steps: the program
-# registers, a session save and a cancelled shutdown keep it running, and a
-# shutdown that goes through ends it normally.
+# registers, a session save and a cancelled shutdown keep it running (and
+# the file saying so), and a shutdown that goes through ends it normally.
 # Usage: session_manager_test.sh <tallyvane binary> <xsmp_driver binary>
 # No -e: a failed check is counted and the run goes on to the next case.
 set -uo pipefail
@@ -139,11 +139,11 @@ registers_and_asks_never_to_be_restarted() {
   sm_expect saves "ok hint 3" hint
 }
 
-# A checkpoint of the session, not its end: the program records a normal end
-# in case the session ends without asking again, and goes on.
-session_save_records_a_normal_end_and_keeps_running() {
+# A checkpoint of the session, not its end: the program goes on, and so does
+# the file's word that it runs.
+session_save_keeps_it_running() {
   sm_expect saves "ok save success" save || return
-  status_is saves 0 || fail "status after the save: $(status_in saves)"
+  status_is saves 1 || fail "status after the save: $(status_in saves)"
   sm_expect saves "ok hint 3" hint
   keeps_running saves "after the save"
 }
@@ -151,26 +151,55 @@ session_save_records_a_normal_end_and_keeps_running() {
 cancelled_shutdown_keeps_running() {
   has_exited saves && { fail "the program is not running"; return; }
   sm_expect saves "ok shutdown success" shutdown || return
-  status_is saves 0 || fail "status after the shutdown save: $(status_in saves)"
+  status_is saves 1 || fail "status after the shutdown save: $(status_in saves)"
   sm_expect saves "ok cancel" cancel
   keeps_running saves "after the cancelled shutdown" || return
-  if (($(date +%s) - LAUNCHED[saves] < 58)); then
-    status_is saves 0 || fail "status before the next tick: $(status_in saves)"
-  fi
+  status_is saves 1 || fail "status after the cancelled shutdown: $(status_in saves)"
 }
 
-# The close queries the saves ran must not have stopped the checkpoints.
-next_tick_marks_the_run_as_running_again() {
+# Killed right after a save, and right after a cancelled log-off: each time
+# the next start finds the abnormal end it was.
+killed_after_a_save_is_an_abnormal_end() {
+  local step stamp
+  expect_registered killed
+  wait_for mapped_main_window killed || fail "the main window did not show"
+  for step in save cancelled; do
+    if [ "$step" = save ]; then
+      sm_expect killed "ok save success" save || return
+    else
+      sm_expect killed "ok shutdown success" shutdown || return
+      sm_expect killed "ok cancel" cancel || return
+    fi
+    stamp=$(stamp_in killed)
+    stop_processes "${PROGRAM[killed]}"
+    status_is killed 1 || { fail "after the $step and a kill: status $(status_in killed)"; return; }
+    # Started again outside any session, as at the next log-in.
+    (cd "${FOLDER[killed]}" && exec env -u SESSION_MANAGER ./tallyvane >>"${FOLDER[killed]}/stdout.txt" 2>&1) &
+    PROGRAM[killed]=$!
+    BACKGROUND_PIDS+=($!)
+    wait_for grep -q "^$stamp  ABNORMAL PROGRAM END" "${FOLDER[killed]}/triplog.txt" ||
+      fail "after the $step and a kill, the next start logged: $(tail -n 3 "${FOLDER[killed]}/triplog.txt")"
+    [ "$step" = save ] || break
+    stop_processes "${PROGRAM[killed]}"
+    # The next round runs in the session again.
+    launch killed
+    expect_registered killed
+    wait_for mapped_main_window killed || fail "the main window did not show again"
+  done
+}
+
+# The saves must not have stopped the checkpoints: a tick comes after them.
+next_tick_comes_after_the_saves() {
   has_exited saves && { fail "the program is not running"; return; }
   local stamp
   for _ in $(seq 140); do
-    if status_is saves 1 || has_exited saves; then break; fi
+    if [ "$(stamp_in saves)" != "$FIRST_STAMP" ] || has_exited saves; then break; fi
     sleep 0.5
   done
   has_exited saves && { fail "the program ended while waiting for the tick"; return; }
   status_is saves 1 || fail "status 70 s after the saves: $(status_in saves)"
   stamp=$(stamp_in saves)
-  [[ "$stamp" =~ ^[0-9]{4}-[0-9]{2}-[0-9]{2}\ [0-9]{2}:[0-9]{2}$ && ! "$stamp" < "$FIRST_STAMP" ]] ||
+  [[ "$stamp" =~ ^[0-9]{4}-[0-9]{2}-[0-9]{2}\ [0-9]{2}:[0-9]{2}$ && "$stamp" > "$FIRST_STAMP" ]] ||
     fail "stamp after the tick: \"$stamp\", first stamp \"$FIRST_STAMP\""
 }
 
@@ -189,14 +218,16 @@ shutdown_then_die_ends_normally() {
 # mostly does, and the log-off is held up past a minute tick (another program
 # asking its user about unsaved work, say). The end is still a normal one.
 slow_logoff_from_the_tray_ends_normally() {
-  local window
+  local window first
   expect_registered slowlogoff
   wait_for mapped_main_window slowlogoff || fail "the main window did not show"
   window=$(main_window slowlogoff)
   press_until "$window" Return is_unmapped "$window" || fail "Continue did not hide the window"
   sm_expect slowlogoff "ok shutdown success" shutdown || return
+  first=$(stamp_in slowlogoff)
   # The first tick, if the program still ticks while the session ends.
-  while (($(date +%s) - LAUNCHED[slowlogoff] < 70)) && ! status_is slowlogoff 1 && ! has_exited slowlogoff; do
+  while (($(date +%s) - LAUNCHED[slowlogoff] < 70)) && [ "$(stamp_in slowlogoff)" = "$first" ] &&
+    ! has_exited slowlogoff; do
     sleep 0.5
   done
   local before_die
@@ -208,7 +239,7 @@ slow_logoff_from_the_tray_ends_normally() {
 }
 
 start_display || exit 1
-for session in saves logoff slowlogoff; do
+for session in saves logoff slowlogoff killed; do
   start_session_manager "$session"
   launch "$session"
 done
@@ -216,9 +247,10 @@ done
 # "saves" and "slowlogoff" started together, so their first ticks pass during
 # the same wait: the slow log-off goes before the tick "saves" waits for.
 run_session_case saves registers_and_asks_never_to_be_restarted
-run_session_case saves session_save_records_a_normal_end_and_keeps_running
+run_session_case saves session_save_keeps_it_running
 run_session_case saves cancelled_shutdown_keeps_running
 run_session_case logoff shutdown_then_die_ends_normally
 run_session_case slowlogoff slow_logoff_from_the_tray_ends_normally
-run_session_case saves next_tick_marks_the_run_as_running_again
+run_session_case killed killed_after_a_save_is_an_abnormal_end
+run_session_case saves next_tick_comes_after_the_saves
 finish
