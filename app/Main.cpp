@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
   // Started again by its watcher after the program vanished: only the record.
-  if (const auto kind = Platform::DisplayEndRun(argc, argv)) return RecordDisplayEnd(*kind);
+  if (Platform::IsDisplayEndRun(argc, argv)) return RecordDisplayEnd();
   Platform::EndAtOnceOnEndSignals();
   // Module starts, before the first window.
   Cdatlib::Initialize();

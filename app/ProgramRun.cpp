@@ -22,6 +22,7 @@
 #include "monitor/ui/about1.h"
 #include "platform/DisplayEndWatch.h"
 #include "platform/PendingBytes.h"
+#include "platform/desktop/DisplayConnection.h"
 #include "platform/desktop/ErrorBoxes.h"
 #include "platform/desktop/ProgramIcon.h"
 #include "platform/desktop/SessionEnd.h"
@@ -128,19 +129,17 @@ void SessionSaveRequested() {
   SaveLogForSessionEnd();
 }
 
-// The display the program's windows are on, when its watcher can probe it.
-std::optional<Platform::TDisplayKind> DisplayKind() {
-  const QString platform = QGuiApplication::platformName();
-  if (platform == "xcb") return Platform::TDisplayKind::dkX11;
-  if (platform.startsWith("wayland")) return Platform::TDisplayKind::dkWayland;
-  return std::nullopt;
-}
-
 }  // namespace
 
-int RecordDisplayEnd(Platform::TDisplayKind kind) {
+int RecordDisplayEnd() {
+  // Only what this run's own watcher saw counts: a run started by hand has
+  // no watcher's socket and no display connection, and writes nothing.
+  if (!Platform::WatcherSawTheDisplayEnd()) return 0;
   Cdatlib::Initialize();
-  Platform::RecordIfDisplayGone(kind, SaveForDisplayEnd);
+  // A copy of the program that runs from the folder now owns its files.
+  Desktop::TSingleRun singleRun(Cdatlib::ProgramFolder);
+  if (!singleRun.Claim()) return 0;
+  Platform::RecordDisplayEnd(SaveForDisplayEnd);
   return 0;
 }
 
@@ -153,7 +152,7 @@ int RunProgram(int& argc, char** argv) {
     return 0;
   }
   Platform::TPendingBytes unsavedLog;
-  // Said goodbye to as the program ends by its own road.
+  // Said goodbye to when the program ends through its close or an end signal.
   std::optional<Platform::TDisplayEndWatch> displayEnd;
 
   TApplication app(argc, argv);
@@ -195,7 +194,7 @@ int RunProgram(int& argc, char** argv) {
   // records the end that the session never announced.
   QTimer::singleShot(0, &app, [&displayEnd, &unsavedLog, &form1] {
     Monitor::FinishStart();
-    if (const auto kind = DisplayKind()) displayEnd.emplace(*kind, unsavedLog);
+    displayEnd.emplace(Platform::TUniqueFd(Desktop::DuplicateDisplayConnection()), unsavedLog);
     form1->PowerNotify->Start();
   });
   app.exec();

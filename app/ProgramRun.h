@@ -3,12 +3,11 @@
 // or the watcher's run that records a session ended with its display.
 #pragma once
 
-#include "platform/DisplayEndWatch.h"
-
 // Returns the exit code: 0 after a normal end, 1 when the start fails. The
 // arguments are the toolkit's.
 int RunProgram(int& argc, char** argv);
 
 // The run the watcher starts when the program vanished: the normal end is
-// recorded when the display went with it. Returns the exit code.
-int RecordDisplayEnd(Platform::TDisplayKind kind);
+// recorded when the display went with it, and only then. Returns the exit
+// code.
+int RecordDisplayEnd();

@@ -1,5 +1,5 @@
-// Bytes the program would still write, kept in memory that a process forked
-// from it shares: what an end too sudden for a save leaves to the watcher.
+// Bytes the program would still write, kept in memory that the display-end
+// watcher is handed: what an end too sudden for a save leaves to it.
 #pragma once
 
 #include <optional>
@@ -19,7 +19,7 @@ class TPendingBytes {
   void Keep(std::string_view bytes);
   void Drop();
 
-  // The memory a forked process reads with KeptIn.
+  // The memory another process, handed this descriptor, reads with KeptIn.
   int Fd() const { return fd_.Get(); }
   // What is kept in that memory; nothing when nothing is, or when the
   // keeping was cut short.

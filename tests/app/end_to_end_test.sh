@@ -362,6 +362,74 @@ abort_with_the_display_alive() { meets_its_end ABRT program "ABNORMAL PROGRAM EN
 power_cut_takes_the_display_too() { meets_its_end KILL all+display "ABNORMAL PROGRAM END"; }
 x_server_ends() { meets_its_end TERM display "Normal program shutdown" "typed before the end"; }
 
+# An X server of its own on a free display number, with the given ways in;
+# XVFB and XNUMBER name it.
+own_x_server() {
+  local number=60
+  while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
+  Xvfb ":$number" -screen 0 640x480x24 "$@" 2>/dev/null &
+  XVFB=$! XNUMBER=$number
+  BACKGROUND_PIDS+=($XVFB)
+  wait_for xdpyinfo -display ":$number" >/dev/null 2>&1
+}
+
+# The display's end is judged by the program's own connection, however it
+# reached its server: killed with the server alive and reached over TCP, or
+# through a socket file removed since, the end stays abnormal.
+kill_with_the_display_reached_another_way() {
+  local way folder watcher
+  for way in tcp removed-socket; do
+    folder=$(new_folder "other-way-$way")
+    if [ "$way" = tcp ]; then
+      own_x_server -listen tcp -nolisten unix -nolisten local || { fail "$way: no X server"; continue; }
+    else
+      own_x_server -nolisten tcp -nolisten local || { fail "$way: no X server"; continue; }
+    fi
+    DISPLAY=:$XNUMBER launch "$folder"
+    DISPLAY=:$XNUMBER wait_for mapped_main_window || { fail "$way: the main window did not show"; continue; }
+    wait_for pgrep -P "$PROGRAM" >/dev/null || fail "$way: no watcher process"
+    watcher=$(pgrep -P "$PROGRAM")
+    [ "$way" = removed-socket ] && rm -f "/tmp/.X11-unix/X$XNUMBER"
+    kill -KILL "$PROGRAM"
+    wait_for_exit
+    wait_for process_ended "$watcher" || fail "$way: the watcher stays"
+    [ "$(status_in "$folder")" = 1 ] || fail "$way: status after the kill: $(status_in "$folder")"
+    stop_processes "$XVFB"
+  done
+}
+
+# Named on the command line, with DISPLAY unset, the X server's end is still
+# the session's normal end.
+display_named_on_the_command_line_ends_normally() {
+  local folder watcher
+  folder=$(new_folder display-option)
+  own_x_server -nolisten tcp || { fail "no X server"; return; }
+  (cd "$folder" && exec env -u DISPLAY ./tallyvane -display ":$XNUMBER" >"$folder/stdout.txt" 2>&1) &
+  PROGRAM=$!
+  BACKGROUND_PIDS+=($PROGRAM)
+  DISPLAY=:$XNUMBER wait_for mapped_main_window || { fail "the main window did not show"; return; }
+  wait_for pgrep -P "$PROGRAM" >/dev/null || fail "no watcher process"
+  watcher=$(pgrep -P "$PROGRAM")
+  kill -TERM "$XVFB"
+  wait_for_exit
+  wait_for process_ended "$watcher" || fail "the watcher stays"
+  [ "$(status_in "$folder")" = 0 ] || fail "status after the X server's end: $(status_in "$folder")"
+}
+
+# A display-end run started by hand, while a copy runs from the folder,
+# records nothing: only a watcher's run may, and only what it saw.
+display_end_run_by_hand_writes_nothing() {
+  local folder checkpoint log
+  folder=$(new_folder by-hand)
+  launch "$folder"
+  wait_for mapped_main_window || { fail "the main window did not show"; return; }
+  checkpoint=$(cat "$folder/CHKPT.INI") log=$(cat "$folder/triplog.txt")
+  (cd "$folder" && ./tallyvane --display-ended </dev/null >/dev/null 2>&1)
+  (cd "$folder" && ./tallyvane --display-ended 5</dev/null </dev/null >/dev/null 2>&1)
+  [ "$(cat "$folder/CHKPT.INI")" = "$checkpoint" ] || fail "the checkpoint changed: $(cat "$folder/CHKPT.INI")"
+  [ "$(cat "$folder/triplog.txt")" = "$log" ] || fail "the trip log changed"
+}
+
 # Types a note at the end of the open Log window, and waits until the
 # program keeps it for an end that leaves it no time to save.
 note_in_the_log() {
