@@ -21,6 +21,7 @@
 #include "monitor/ui/Unit2.h"
 #include "monitor/ui/about1.h"
 #include "platform/DisplayEndWatch.h"
+#include "platform/FolderLock.h"
 #include "platform/PendingBytes.h"
 #include "platform/desktop/DisplayConnection.h"
 #include "platform/desktop/ErrorBoxes.h"
@@ -137,8 +138,8 @@ int RecordDisplayEnd() {
   if (!Platform::WatcherSawTheDisplayEnd()) return 0;
   Cdatlib::Initialize();
   // A copy of the program that runs from the folder now owns its files.
-  Desktop::TSingleRun singleRun(Cdatlib::ProgramFolder);
-  if (!singleRun.Claim()) return 0;
+  Platform::TFolderLock lock;
+  if (lock.Take(Cdatlib::ProgramFolder).Kind != Platform::TFolderHolder::fhNone) return 0;
   Platform::RecordDisplayEnd(SaveForDisplayEnd);
   return 0;
 }
@@ -146,16 +147,28 @@ int RecordDisplayEnd() {
 int RunProgram(int& argc, char** argv) {
   // A second start from the same folder only shows the running copy's window.
   Desktop::TSingleRun singleRun(Cdatlib::ProgramFolder);
-  if (!singleRun.Claim()) {
-    std::fprintf(stderr, "%s already runs from %s: its window is shown.\n", Cdatlib::ApplicationTitle().c_str(),
-                 Cdatlib::ProgramFolder.c_str());
+  const Desktop::TSingleRun::TClaim claim = singleRun.Claim();
+  const std::string title = Cdatlib::ApplicationTitle();
+  if (claim == Desktop::TSingleRun::clShownThere) {
+    std::fprintf(stderr, "%s already runs from %s: its window is shown.\n", title.c_str(), Cdatlib::ProgramFolder.c_str());
     return 0;
+  }
+  if (claim == Desktop::TSingleRun::clNoAnswer) {
+    std::fprintf(stderr, "%s already runs from %s but does not answer; this start changed nothing.\n", title.c_str(),
+                 Cdatlib::ProgramFolder.c_str());
+    return 1;
   }
   Platform::TPendingBytes unsavedLog;
   // Said goodbye to when the program ends through its close or an end signal.
   std::optional<Platform::TDisplayEndWatch> displayEnd;
 
   TApplication app(argc, argv);
+  if (claim == Desktop::TSingleRun::clOtherAccount) {
+    Desktop::ShowRefusedStartBox("The folder " + Cdatlib::ProgramFolder + " is in use by another account (" +
+                                 Desktop::AccountName(singleRun.HolderUid()) + "), whose " +
+                                 Cdatlib::ApplicationTitle() + " writes its files; this start changed nothing.");
+    return 1;
+  }
   app.setQuitOnLastWindowClosed(false);  // only the main window's close ends the program
   // Nothing painted is kept between paints: while the style's pixmap cache
   // holds anything, its flush timer wakes the waiting program every 30 s.

@@ -48,6 +48,12 @@ void ShowErrorBox(const std::string& message) {
   box->show();
 }
 
+void ShowRefusedStartBox(const std::string& text) {
+  std::fprintf(stderr, "%s\n", text.c_str());
+  const std::unique_ptr<QMessageBox> box(NewBox(PlatformQt::ToQt(Cdatlib::ApplicationTitle()), text));
+  box->exec();
+}
+
 void ShowStartupErrorBox(const std::string& text) {
   std::fprintf(stderr, "%s\n", text.c_str());
   const std::unique_ptr<QMessageBox> box(NewBox(QStringLiteral("Application Error"), text));

@@ -25,4 +25,9 @@ void ShowErrorBox(const std::string& message);
 // when it is answered (or the program is told to end).
 void ShowStartupErrorBox(const std::string& text);
 
+// The box of a start that is refused before it touches anything: error icon,
+// ApplicationTitle as caption; returns when it is answered. The text goes to
+// the standard error stream too.
+void ShowRefusedStartBox(const std::string& text);
+
 }  // namespace Desktop

@@ -2,10 +2,13 @@
 
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <poll.h>
+#include <pwd.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <QSocketNotifier>
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstddef>
@@ -42,31 +45,20 @@ std::string ClaimName(const struct stat& folder, int slot) {
          std::to_string(slot);
 }
 
-bool PeerIsThisUser(int fd) {
+// The peer of a connected socket is this user's process with that id (any
+// of this user's, for 0).
+bool PeerIs(int fd, pid_t pid) {
   ucred peer{};
   socklen_t length = sizeof peer;
-  return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 && peer.uid == getuid();
+  return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 && peer.uid == getuid() &&
+         (pid == 0 || peer.pid == pid);
 }
 
-enum class THolder { hNobody, hThisUser, hStranger };
-
-// Who listens at a name. The connect never waits: a listener that does not
-// accept and has a full queue is a stranger too. A copy of this user takes
-// the connection as the request to show its window.
-THolder HolderOf(const std::string& name) {
-  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (fd < 0) return THolder::hNobody;
-  sockaddr_un address{};
-  const socklen_t length = AbstractAddress(name, address);
-  THolder holder = THolder::hNobody;
-  if (connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0) {
-    holder = PeerIsThisUser(fd) ? THolder::hThisUser : THolder::hStranger;
-  } else if (errno == EAGAIN) {
-    holder = THolder::hStranger;
-  }
-  close(fd);
-  return holder;
-}
+// The running copy answers a request with this byte once its window shows.
+constexpr char Shown = 's';
+// How long a later start waits for the running copy: long enough for a
+// copy that is itself still starting on a busy machine.
+constexpr auto AnswerWait = std::chrono::seconds(5);
 
 // The listening socket, or -1 with errno set.
 int Listen(const std::string& name) {
@@ -81,7 +73,25 @@ int Listen(const std::string& name) {
   return -1;
 }
 
+// A connection to the holder of the lock at one of the names, or -1.
+int ConnectToHolder(const struct stat& folder, pid_t holder) {
+  for (int slot = 0; slot < NameSlots; ++slot) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) return -1;
+    sockaddr_un address{};
+    const socklen_t length = AbstractAddress(ClaimName(folder, slot), address);
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0 && PeerIs(fd, holder)) return fd;
+    close(fd);
+  }
+  return -1;
+}
+
 }  // namespace
+
+std::string AccountName(uid_t uid) {
+  const passwd* account = getpwuid(uid);
+  return account != nullptr && account->pw_name != nullptr ? account->pw_name : std::to_string(uid);
+}
 
 TSingleRun::TSingleRun(const std::string& folder, QObject* parent) : QObject(parent), folder_(folder) {}
 
@@ -89,27 +99,45 @@ TSingleRun::~TSingleRun() {
   if (listener_ >= 0) close(listener_);
 }
 
-bool TSingleRun::Claim() {
-  struct stat folder {};
-  if (stat(folder_.c_str(), &folder) != 0) return true;
-  // Two copies started together can both miss each other's socket; the one
-  // that loses the bind finds the winner's socket on a later try.
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    bool lostRace = false;
-    for (int slot = 0; slot < NameSlots && !lostRace; ++slot) {
-      const std::string name = ClaimName(folder, slot);
-      const THolder holder = HolderOf(name);
-      if (holder == THolder::hThisUser) return false;
-      if (holder == THolder::hStranger) continue;
-      listener_ = Listen(name);
-      if (listener_ >= 0) return true;
-      if (errno != EADDRINUSE) return true;
-      lostRace = true;
-    }
-    if (!lostRace) return true;  // strangers hold every name
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+TSingleRun::TClaim TSingleRun::Claim() {
+  const Platform::TFolderHolder holder = lock_.Take(folder_);
+  if (holder.Kind == Platform::TFolderHolder::fhOtherAccount) {
+    holderUid_ = holder.Uid;
+    return clOtherAccount;
   }
-  return true;
+  if (holder.Kind == Platform::TFolderHolder::fhThisUser) {
+    holderUid_ = holder.Uid;
+    return AskToShow(holder.Pid) ? clShownThere : clNoAnswer;
+  }
+  // A stranger may hold a name first; the next one is taken. With every
+  // name held the copy runs all the same: later starts then find no answer.
+  struct stat folder {};
+  if (stat(folder_.c_str(), &folder) != 0) return clClaimed;
+  for (int slot = 0; slot < NameSlots && listener_ < 0; ++slot) listener_ = Listen(ClaimName(folder, slot));
+  return clClaimed;
+}
+
+// The holder may be starting too and not listen yet: it is asked until it
+// answers or the wait is over.
+bool TSingleRun::AskToShow(pid_t holder) const {
+  struct stat folder {};
+  if (stat(folder_.c_str(), &folder) != 0) return false;
+  const auto deadline = std::chrono::steady_clock::now() + AnswerWait;
+  while (std::chrono::steady_clock::now() < deadline) {
+    const int fd = ConnectToHolder(folder, holder);
+    if (fd < 0) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      continue;
+    }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    pollfd answer{fd, POLLIN, 0};
+    char byte = 0;
+    const bool shown = poll(&answer, 1, static_cast<int>(std::max<int64_t>(left.count(), 0))) == 1 &&
+                       read(fd, &byte, 1) == 1 && byte == Shown;
+    close(fd);
+    return shown;
+  }
+  return false;
 }
 
 void TSingleRun::AnswerRequests() {
@@ -120,10 +148,12 @@ void TSingleRun::AnswerRequests() {
 
 void TSingleRun::ConnectionArrived() {
   int fd;
-  while ((fd = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0) {
-    const bool thisUser = PeerIsThisUser(fd);
+  while ((fd = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0) {
+    if (PeerIs(fd, 0)) {
+      emit ShowRequested();
+      [[maybe_unused]] const ssize_t sent = send(fd, &Shown, 1, MSG_NOSIGNAL);
+    }
     close(fd);
-    if (thisUser) emit ShowRequested();
   }
 }
 

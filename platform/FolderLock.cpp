@@ -1,0 +1,122 @@
+#include "platform/FolderLock.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+namespace Platform {
+
+namespace {
+
+constexpr const char* FolderLockName = "tallyvane.lock";
+
+// Only a runtime folder that is this user's alone keeps strangers out.
+std::string UserRuntimeFolder() {
+  const char* folder = std::getenv("XDG_RUNTIME_DIR");
+  struct stat status {};
+  if (folder == nullptr || *folder != '/' || stat(folder, &status) != 0 || !S_ISDIR(status.st_mode) ||
+      status.st_uid != geteuid() || (status.st_mode & (S_IRWXG | S_IRWXO)) != 0) {
+    return "";
+  }
+  return folder;
+}
+
+// The folder's lock file is writable by whoever may write the folder.
+mode_t FolderLockMode(const struct stat& folder) {
+  mode_t mode = S_IRUSR | S_IWUSR;
+  if ((folder.st_mode & S_IWGRP) != 0) mode |= S_IRGRP | S_IWGRP;
+  if ((folder.st_mode & S_IWOTH) != 0) mode |= S_IROTH | S_IWOTH;
+  return mode;
+}
+
+// The lock file opened for writing, created with the mode when missing; an
+// invalid descriptor when it cannot be (no right to, or no regular file).
+TUniqueFd OpenLockFile(const std::string& path, mode_t mode) {
+  TUniqueFd fd(open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode));
+  if (fd.Valid()) {
+    fchmod(fd.Get(), mode);  // the umask may have taken bits the folder grants
+  } else if (errno == EEXIST) {
+    fd = TUniqueFd(open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW));
+  }
+  struct stat status {};
+  if (fd.Valid() && (fstat(fd.Get(), &status) != 0 || !S_ISREG(status.st_mode))) return TUniqueFd();
+  return fd;
+}
+
+bool LockWhole(int fd) {
+  struct flock whole {};
+  whole.l_type = F_WRLCK;
+  whole.l_whence = SEEK_SET;
+  return fcntl(fd, F_OFD_SETLK, &whole) == 0;
+}
+
+// "uid pid" of the holder. A holder that has just taken the lock may not
+// have written it yet: it is read again for a moment.
+TFolderHolder HolderIn(int fd) {
+  TFolderHolder holder{TFolderHolder::fhOtherAccount, static_cast<uid_t>(-1), 0};
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    char text[64] = {};
+    const ssize_t got = pread(fd, text, sizeof text - 1, 0);
+    unsigned long uid = 0;
+    long pid = 0;
+    if (got > 0 && std::sscanf(text, "%lu %ld", &uid, &pid) == 2 && pid > 0) {
+      holder.Uid = static_cast<uid_t>(uid);
+      holder.Pid = static_cast<pid_t>(pid);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  if (holder.Uid == static_cast<uid_t>(-1)) {
+    struct stat status {};
+    holder.Uid = fstat(fd, &status) == 0 ? status.st_uid : static_cast<uid_t>(-1);
+  }
+  holder.Kind = holder.Uid == geteuid() ? TFolderHolder::fhThisUser : TFolderHolder::fhOtherAccount;
+  return holder;
+}
+
+void WriteHolder(int fd) {
+  char text[64];
+  const int length = std::snprintf(text, sizeof text, "%lu %ld\n", static_cast<unsigned long>(geteuid()),
+                                   static_cast<long>(getpid()));
+  if (ftruncate(fd, 0) == 0 && length > 0) {
+    [[maybe_unused]] const ssize_t written = pwrite(fd, text, static_cast<size_t>(length), 0);
+  }
+}
+
+// Takes one lock: fhNone and the descriptor when taken or when there is no
+// file to lock, else who holds it.
+TFolderHolder TakeOne(const std::string& path, mode_t mode, TUniqueFd& lock) {
+  TUniqueFd fd = OpenLockFile(path, mode);
+  if (!fd.Valid()) return {};
+  if (!LockWhole(fd.Get())) return HolderIn(fd.Get());
+  WriteHolder(fd.Get());
+  lock = std::move(fd);
+  return {};
+}
+
+}  // namespace
+
+TFolderHolder TFolderLock::Take(const std::string& folder) {
+  struct stat status {};
+  if (stat(folder.c_str(), &status) != 0) return {};
+  // The folder by what it is, not by the path that reached it.
+  const std::string runtime = UserRuntimeFolder();
+  if (!runtime.empty()) {
+    char name[96];
+    std::snprintf(name, sizeof name, "/tallyvane-%llx-%llx.lock", static_cast<unsigned long long>(status.st_dev),
+                  static_cast<unsigned long long>(status.st_ino));
+    const TFolderHolder holder = TakeOne(runtime + name, S_IRUSR | S_IWUSR, userLock_);
+    if (holder.Kind != TFolderHolder::fhNone) return holder;
+  }
+  const TFolderHolder holder = TakeOne(folder + FolderLockName, FolderLockMode(status), folderLock_);
+  if (holder.Kind != TFolderHolder::fhNone) userLock_ = TUniqueFd();
+  return holder;
+}
+
+}  // namespace Platform
