@@ -150,7 +150,8 @@ int RunProgram(int& argc, char** argv) {
   const Desktop::TSingleRun::TClaim claim = singleRun.Claim();
   const std::string title = Cdatlib::ApplicationTitle();
   if (claim == Desktop::TSingleRun::clShownThere) {
-    std::fprintf(stderr, "%s already runs from %s: its window is shown.\n", title.c_str(), Cdatlib::ProgramFolder.c_str());
+    std::fprintf(stderr, "%s already runs from %s: its window is shown.\n", title.c_str(),
+                 Cdatlib::ProgramFolder.c_str());
     return 0;
   }
   if (claim == Desktop::TSingleRun::clNoAnswer) {
@@ -165,8 +166,8 @@ int RunProgram(int& argc, char** argv) {
   TApplication app(argc, argv);
   if (claim == Desktop::TSingleRun::clOtherAccount) {
     Desktop::ShowRefusedStartBox("The folder " + Cdatlib::ProgramFolder + " is in use by another account (" +
-                                 Desktop::AccountName(singleRun.HolderUid()) + "), whose " +
-                                 Cdatlib::ApplicationTitle() + " writes its files; this start changed nothing.");
+                                 Desktop::AccountName(singleRun.HolderUid()) +
+                                 "): its copy of the program writes the files there, so this start changed nothing.");
     return 1;
   }
   app.setQuitOnLastWindowClosed(false);  // only the main window's close ends the program

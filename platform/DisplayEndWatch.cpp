@@ -78,7 +78,7 @@ bool SpawnWatcher(int socketFd, int programFd, int pendingFd, int displayFd) {
   posix_spawn_file_actions_addclosefrom_np(&actions, DisplayFd + 1);
   posix_spawn_file_actions_addchdir_np(&actions, "/");
   char shell[] = "sh", command[] = "-c", name[] = "tallyvane-watch";
-  char* arguments[] = {shell, command, const_cast<char*>(WatchScript), name, const_cast<char*>(DisplayEndSwitch),
+  char* arguments[] = {shell,  command, const_cast<char*>(WatchScript), name, const_cast<char*>(DisplayEndSwitch),
                        nullptr};
   const bool started = posix_spawn(nullptr, "/bin/sh", &actions, nullptr, arguments, environ) == 0;
   posix_spawn_file_actions_destroy(&actions);

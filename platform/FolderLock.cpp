@@ -82,8 +82,8 @@ TFolderHolder HolderIn(int fd) {
 
 void WriteHolder(int fd) {
   char text[64];
-  const int length = std::snprintf(text, sizeof text, "%lu %ld\n", static_cast<unsigned long>(geteuid()),
-                                   static_cast<long>(getpid()));
+  const int length =
+      std::snprintf(text, sizeof text, "%lu %ld\n", static_cast<unsigned long>(geteuid()), static_cast<long>(getpid()));
   if (ftruncate(fd, 0) == 0 && length > 0) {
     [[maybe_unused]] const ssize_t written = pwrite(fd, text, static_cast<size_t>(length), 0);
   }

@@ -20,9 +20,10 @@ int ConnectionFd() {
   }
   if (platform.startsWith(QLatin1String("wayland"))) {
     QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
-    auto* display = native != nullptr
-                        ? static_cast<wl_display*>(native->nativeResourceForIntegration(QByteArrayLiteral("wl_display")))
-                        : nullptr;
+    auto* display =
+        native != nullptr
+            ? static_cast<wl_display*>(native->nativeResourceForIntegration(QByteArrayLiteral("wl_display")))
+            : nullptr;
     return display != nullptr ? wl_display_get_fd(display) : -1;
   }
   return -1;

@@ -1,9 +1,9 @@
 #include "platform/desktop/SingleRun.h"
 
-#include <sys/socket.h>
-#include <sys/stat.h>
 #include <poll.h>
 #include <pwd.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -129,7 +129,8 @@ bool TSingleRun::AskToShow(pid_t holder) const {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
       continue;
     }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     pollfd answer{fd, POLLIN, 0};
     char byte = 0;
     const bool shown = poll(&answer, 1, static_cast<int>(std::max<int64_t>(left.count(), 0))) == 1 &&

@@ -490,6 +490,131 @@ print('full', flush=True); time.sleep(300)"
   stop_processes "$STRANGER" "$first"
 }
 
+# The abstract name at which the running copy of this user listens, for a
+# slot (0 to 3), as a stranger would work it out.
+claim_name() {
+  local dev ino
+  read -r dev ino < <(stat -c '%d %i' "$1")
+  printf 'tallyvane-%s-%x-%x-%s' "$(id -u)" "$dev" "$ino" "$2"
+}
+files_of() { cat "$1/CHKPT.INI" "$1/triplog.txt" 2>/dev/null | md5sum; }
+
+# A stranger holds the first name while the first copy starts, then goes: the
+# second start still finds the first copy and shows its window. Holding all
+# four names, it leaves the second start no way to ask: that start says so
+# and changes nothing. Either way one monitor writes the folder.
+strangers_names_leave_one_monitor() {
+  local folder first files code round
+  if [ "$(id -u)" != 0 ]; then echo "  skipped: needs root to run a stranger as nobody"; return; fi
+  for round in first-name all-names; do
+    folder=$(new_folder "names-$round")
+    chmod 755 "$WORK" "$folder"
+    if [ "$round" = first-name ]; then
+      stranger_on "$(claim_name "$folder" 0)" "s = socket.socket(socket.AF_UNIX); s.bind(name); s.listen(1)
+print('bound', flush=True); time.sleep(3)"
+    else
+      stranger_on "" "s = []
+for slot in range(4):
+  s.append(socket.socket(socket.AF_UNIX)); s[-1].bind(name + '$(claim_name "$folder" X)'[:-1] + str(slot)); s[-1].listen(1)
+print('bound', flush=True); time.sleep(300)"
+    fi
+    wait_for grep -q bound "$WORK/stranger.txt" || { fail "$round: the stranger did not bind"; continue; }
+    launch "$folder"
+    first=$PROGRAM
+    wait_for mapped_main_window || { fail "$round: the first copy did not show"; continue; }
+    [ "$round" = first-name ] && { wait "$STRANGER" 2>/dev/null; }
+    files=$(files_of "$folder")
+    (cd "$folder" && exec ./tallyvane >"$folder/second.txt" 2>&1)
+    code=$?
+    if [ "$round" = first-name ]; then
+      [ "$code" = 0 ] && grep -q "its window is shown" "$folder/second.txt" ||
+        fail "$round: the second start ($code): $(cat "$folder/second.txt")"
+    else
+      [ "$code" = 1 ] && grep -q "does not answer" "$folder/second.txt" ||
+        fail "$round: the second start ($code): $(cat "$folder/second.txt")"
+    fi
+    [ "$(files_of "$folder")" = "$files" ] || fail "$round: the second start changed the files"
+    process_ended "$first" && fail "$round: the first copy ended"
+    stop_processes "$first" "$STRANGER"
+  done
+}
+
+# A copy that does not answer (stopped, as one stalled on a hung disk is)
+# keeps every later start out, however many come at once.
+stopped_copy_keeps_every_start_out() {
+  local folder files i code answered=0
+  folder=$(new_folder stopped)
+  launch "$folder"
+  wait_for mapped_main_window || { fail "the first copy did not show"; return; }
+  files=$(files_of "$folder")
+  kill -STOP "$PROGRAM"
+  local starts=()
+  for i in $(seq 10); do
+    (cd "$folder" && exec ./tallyvane >"$folder/start-$i.txt" 2>&1) &
+    starts+=($!)
+  done
+  for i in $(seq 10); do
+    wait "${starts[$((i - 1))]}"
+    code=$?
+    [ "$code" = 1 ] && grep -q "does not answer" "$folder/start-$i.txt" && answered=$((answered + 1))
+  done
+  kill -CONT "$PROGRAM"
+  [ "$answered" = 10 ] || fail "$answered of 10 starts said the running copy does not answer"
+  [ "$(files_of "$folder")" = "$files" ] || fail "a start changed the files"
+  sleep 0.5
+  process_ended "$PROGRAM" && fail "the stopped copy ended"
+}
+
+# Two accounts of one group share a folder both can write: while one's copy
+# runs, the other's start is refused with a box and writes nothing; the
+# first's verdicts stay true. An account that cannot write the files fails
+# as before, with "Unable to write to".
+accounts_sharing_a_folder_take_turns() {
+  local folder group=tallyvane-share a=tallyvane-a b=tallyvane-b first second files account as
+  # The caption of the program's boxes: the program file's name.
+  local TITLE=tallyvane
+  if [ "$(id -u)" != 0 ]; then echo "  skipped: needs root to make the accounts"; return; fi
+  getent group "$group" >/dev/null || groupadd --system "$group"
+  for account in "$a" "$b"; do
+    id -u "$account" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$account"
+  done
+  # With Debian's umask for ordinary users, so that what one writes the group can write.
+  as=(setpriv --regid="$group" --clear-groups sh -c 'umask 002; exec ./tallyvane')
+  folder=$(new_folder shared)
+  chmod 755 "$WORK"
+  chgrp "$group" "$folder" && chmod 2775 "$folder"
+  (cd "$folder" && exec "${as[0]}" --reuid="$a" "${as[@]:1}" >"$folder/a.txt" 2>&1) &
+  first=$!
+  BACKGROUND_PIDS+=($first)
+  wait_for x_window_named "$first" Tallyvane || { fail "the first account's copy did not show"; return; }
+  wait_for test -f "$folder/CHKPT.INI"
+  files=$(files_of "$folder")
+  (cd "$folder" && exec "${as[0]}" --reuid="$b" "${as[@]:1}" >"$folder/b.txt" 2>&1) &
+  second=$!
+  BACKGROUND_PIDS+=($second)
+  wait_for x_window_named "$second" "$TITLE" || fail "the second account got no box: $(cat "$folder/b.txt")"
+  grep -q "is in use by another account ($a)" "$folder/b.txt" || fail "the box said: $(cat "$folder/b.txt")"
+  [ "$(files_of "$folder")" = "$files" ] || fail "the second account's start changed the files"
+  stop_processes "$second"
+  kill -TERM "$first"
+  wait_for_exit_of "$first"
+  [ "$EXIT_CODE" = 0 ] || fail "the first account's copy ended with $EXIT_CODE"
+  [ "$(status_in "$folder")" = 0 ] || fail "status after the first account's end: $(status_in "$folder")"
+  grep -q "ABNORMAL" "$folder/triplog.txt" && fail "a false abnormal end: $(cat "$folder/triplog.txt")"
+
+  # The same folder closed to the group: the second account cannot write.
+  chmod 755 "$folder"
+  chmod 644 "$folder/CHKPT.INI" "$folder/triplog.txt"
+  files=$(files_of "$folder")
+  (cd "$folder" && exec "${as[0]}" --reuid="$b" "${as[@]:1}" >"$folder/b.txt" 2>&1) &
+  second=$!
+  BACKGROUND_PIDS+=($second)
+  wait_for x_window_named "$second" "Application Error" || fail "no start-up error for an account that cannot write"
+  grep -q "Unable to write to $folder" "$folder/b.txt" || fail "the error said: $(cat "$folder/b.txt")"
+  [ "$(files_of "$folder")" = "$files" ] || fail "the start that cannot write changed the files"
+  stop_processes "$second"
+}
+
 # A hand-edited stamp is shown as the text it is, never as markup.
 stamp_with_markup_shows_as_text() {
   local folder window red
@@ -582,7 +707,8 @@ CASES=(first_run_then_sigterm first_run_then_sighup first_run_then_sigint
   continue_then_tray_click_shows_the_window exit_menu_ends_with_a_normal_shutdown
   folder_named_triplog_fails_the_start read_only_folder_fails_the_start
   end_signal_during_the_start_error_box second_start_shows_the_running_copy second_start_through_a_bind_mount
-  another_account_counts_for_nothing stamp_with_markup_shows_as_text)
+  another_account_counts_for_nothing strangers_names_leave_one_monitor stopped_copy_keeps_every_start_out
+  accounts_sharing_a_folder_take_turns stamp_with_markup_shows_as_text)
 (($# > 1)) && CASES=("${@:2}")
 
 start_display || exit 1
