@@ -75,7 +75,7 @@ void SaveUnasked(Save save) {
 
 // The log window saves its edits, which a session end would lose.
 void SaveLogForSessionEnd() {
-  SaveUnasked([] { Form2->FormCloseQuery(); });
+  SaveUnasked([] { Form2->SaveUnasked(); });
 }
 
 // Data that a session end would lose is written: the main window's close
@@ -90,12 +90,18 @@ void SaveForSessionEnd() {
 // normal end is recorded. It runs in the watcher, where nobody is left to
 // tell of a failure.
 void SaveForDisplayEnd(const std::optional<std::string>& unsavedLog) {
-  if (unsavedLog) {
+  // The window kept the file as its text last met it, then the text.
+  const std::size_t headEnd = unsavedLog ? unsavedLog->find('\n') : std::string::npos;
+  const auto onDisk = headEnd != std::string::npos
+                          ? Platform::IdentityOfText(std::string_view(*unsavedLog).substr(0, headEnd))
+                          : std::nullopt;
+  if (onDisk) {
     try {
       Monitor::TTripLog log;
       log.LogPath = Monitor::LogPathInProgramFolder();
-      log.Edited(*unsavedLog);
-      Monitor::SaveLog(log);
+      log.OnDisk = *onDisk;
+      log.Edited(unsavedLog->substr(headEnd + 1));
+      Monitor::SaveLogEdits(log, nullptr);
     } catch (const std::exception&) {
     }
   }

@@ -20,9 +20,11 @@ namespace {
 constexpr Cdatlib::TStampStyle MonitorStampStyle = 2;
 
 void AddToTripLog(TTripLog& log, const TStartVerdict& verdict, const std::string& bootLogLine) {
-  AppendLogLine(log, verdict.PreviousRunLine);
-  AppendLogLine(log, verdict.StartLine);
-  AppendLogLine(log, bootLogLine);
+  log.StartLines.clear();
+  for (const std::string& line : {verdict.PreviousRunLine, verdict.StartLine, bootLogLine}) {
+    AppendLogLine(log, line);
+    if (!line.empty()) log.StartLines.push_back(line);
+  }
 }
 
 void ShowCheckpoint(TMonitorWindow& window, const std::string& stampText) {

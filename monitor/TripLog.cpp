@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <unordered_map>
 
 #include "calendar/Cdatlib.h"
 #include "monitor/LineBreaks.h"
@@ -99,11 +100,46 @@ void TTripLog::Changed(TLogChange change) {
 
 std::string LogPathInProgramFolder() { return Cdatlib::ProgramFolder + "triplog.txt"; }
 
-void LoadLog(TTripLog& log) {
+namespace {
+
+bool HasLine(std::string_view text, std::string_view line) {
+  for (std::size_t at = text.find(line); at != std::string_view::npos; at = text.find(line, at + 1)) {
+    const bool begins = at == 0 || text.substr(0, at).ends_with(CrLf);
+    const std::string_view after = text.substr(at + line.size());
+    if (begins && (after.empty() || after.starts_with(CrLf))) return true;
+  }
+  return false;
+}
+
+// The start lines that the text lacks are added again; true when one was.
+bool KeepStartLines(TTripLog& log) {
+  bool added = false;
+  for (const std::string& line : log.StartLines) {
+    if (HasLine(log.Text(), line)) continue;
+    AppendLogLine(log, line);
+    added = true;
+  }
+  return added;
+}
+
+// The file's text now, and the file as it was read.
+std::optional<std::string> ReadLogNow(TTripLog& log, Platform::TFileIdentity& identity) {
   std::optional<std::string> file = ReadLogFile(log.LogPath);
+  identity = Platform::IdentityOf(log.LogPath);
+  if (file) *file = WithCrLfBreaks(std::move(*file));
+  return file;
+}
+
+}  // namespace
+
+void LoadLog(TTripLog& log) {
+  Platform::TFileIdentity identity;
+  std::optional<std::string> file = ReadLogNow(log, identity);
   if (!file) return;
-  std::string text = WithCrLfBreaks(std::move(*file));
-  if (text != log.Text()) log.Replace(std::move(text));
+  log.OnDisk = identity;
+  if (*file == log.Text()) return;
+  log.Replace(std::move(*file));
+  log.LogDirty = false;  // the text is the file's, no edit
 }
 
 void AppendLogLine(TTripLog& log, std::string_view line) {
@@ -118,7 +154,49 @@ void AppendLogLine(TTripLog& log, std::string_view line) {
 
 void SaveLog(TTripLog& log) {
   WriteLogFile(log.LogPath, log.Text());
+  log.OnDisk = Platform::IdentityOf(log.LogPath);
   log.Saved();
+}
+
+bool LogFileChanged(const TTripLog& log) { return Platform::IdentityOf(log.LogPath) != log.OnDisk; }
+
+std::string MergedLogText(std::string_view fileText, std::string_view windowText) {
+  std::unordered_map<std::string_view, std::size_t> inFile;
+  Platform::ForEachLine(fileText, [&](std::string_view line) { ++inFile[line]; });
+  std::string merged(fileText);
+  Platform::ForEachLine(windowText, [&](std::string_view line) {
+    std::size_t& left = inFile[line];
+    if (left > 0) {
+      --left;
+      return;
+    }
+    if (!merged.empty() && !merged.ends_with(CrLf)) merged.append(CrLf);
+    merged.append(line).append(CrLf);
+  });
+  return merged;
+}
+
+void SaveLogEdits(TTripLog& log, const std::function<TLogChoice()>& ask) {
+  if (!log.LogDirty) return;
+  if (LogFileChanged(log)) {
+    Platform::TFileIdentity identity;
+    std::optional<std::string> file;
+    try {
+      file = ReadLogNow(log, identity);
+    } catch (const EMonitorError&) {
+      // A file that cannot be read now cannot be taken either: the save
+      // below says what is wrong with it.
+    }
+    if (file && ask && ask() == TLogChoice::lcTakeFile) {
+      log.Replace(*file);
+      log.OnDisk = identity;
+      log.LogDirty = false;
+      if (KeepStartLines(log)) SaveLog(log);
+      return;
+    }
+    if (file && !ask) log.Replace(MergedLogText(*file, log.Text()));
+  }
+  SaveLog(log);
 }
 
 }  // namespace Monitor

@@ -6,6 +6,9 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/FileIdentity.h"
 
 namespace Monitor {
 
@@ -20,7 +23,12 @@ enum class TLogChange { Replaced, Appended };
 class TTripLog {
  public:
   std::string LogPath;    // the file; set when the log window is created
-  bool LogDirty = false;  // the text changed since the last successful save
+  bool LogDirty = false;  // the text changed since the last successful save, or since it was read
+  // The file as the text was last read from it or written to it: another
+  // program's edit since then shows as a change.
+  Platform::TFileIdentity OnDisk;
+  // The lines this run's start added, which no choice of texts may lose.
+  std::vector<std::string> StartLines;
 
   // Edits the view holds and has not yet given are taken first.
   const std::string& Text() const;
@@ -59,8 +67,9 @@ std::string LogPathInProgramFolder();
 
 // When a file (not a folder) is at LogPath, its text with CR LF breaks
 // replaces the log's text, unless the two are equal: then nothing changes
-// and LogDirty keeps its value. Throws EFileOpenError (also for a pipe, a
-// device or a file beyond TripLogLimit), EStreamReadError.
+// and LogDirty keeps its value. A text taken from the file is no edit:
+// LogDirty is cleared. Throws EFileOpenError (also for a pipe, a device or
+// a file beyond TripLogLimit), EStreamReadError.
 void LoadLog(TTripLog& log);
 
 // Adds the line as the new last line; an empty line adds nothing.
@@ -72,5 +81,24 @@ void AppendLogLine(TTripLog& log, std::string_view line);
 // EFileCreateError, EStreamWriteError; the file then keeps its old content
 // and LogDirty its value.
 void SaveLog(TTripLog& log);
+
+// Another program wrote, replaced or removed the file since the log's text
+// was read from it or written to it.
+bool LogFileChanged(const TTripLog& log);
+
+// With edits on both sides and nobody to choose: the file's text, then each
+// line of the window's text that the file does not have (as often as the
+// window has it more often), so that nothing either side wrote is lost.
+std::string MergedLogText(std::string_view fileText, std::string_view windowText);
+
+// Which text wins when both the window and another program changed the log.
+enum class TLogChoice { lcKeepWindow, lcTakeFile };
+
+// Saves the window's edits: without edits nothing is written. When the file
+// changed too, ask decides: the window's text is written, or the file's is
+// taken (with the start lines it lacks, which are then written). With no
+// ask (an end with nobody to ask), both are kept (MergedLogText). Throws as
+// LoadLog and SaveLog.
+void SaveLogEdits(TTripLog& log, const std::function<TLogChoice()>& ask);
 
 }  // namespace Monitor

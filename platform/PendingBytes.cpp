@@ -43,15 +43,17 @@ bool ReadAllAt(int fd, char* data, size_t size, off_t at) {
 
 TPendingBytes::TPendingBytes() : fd_(memfd_create("tallyvane-pending", MFD_CLOEXEC)) {}
 
-void TPendingBytes::Keep(std::string_view bytes) {
+void TPendingBytes::Keep(std::string_view head, std::string_view bytes) {
   if (!fd_.Valid()) return;
   holding_ = true;
   const int fd = fd_.Get();
+  const std::size_t size = head.size() + bytes.size();
   try {
     WriteCount(fd, 0);
-    if (ftruncate(fd, BytesAt + static_cast<off_t>(bytes.size())) == 0) {
-      WriteAllAt(fd, CopyName, bytes, BytesAt);
-      WriteCount(fd, bytes.size() + 1);
+    if (ftruncate(fd, BytesAt + static_cast<off_t>(size)) == 0) {
+      WriteAllAt(fd, CopyName, head, BytesAt);
+      WriteAllAt(fd, CopyName, bytes, BytesAt + static_cast<off_t>(head.size()));
+      WriteCount(fd, size + 1);
       return;
     }
   } catch (const EFileFailure&) {

@@ -15,8 +15,10 @@ class TPendingBytes {
   // Without memory to share, nothing is ever kept.
   TPendingBytes();
 
-  // Replaces what is kept; a failure keeps nothing rather than a part.
-  void Keep(std::string_view bytes);
+  // Replaces what is kept, the two parts one after the other; a failure
+  // keeps nothing rather than a part.
+  void Keep(std::string_view head, std::string_view bytes);
+  void Keep(std::string_view bytes) { Keep({}, bytes); }
   void Drop();
 
   // The memory another process, handed this descriptor, reads with KeptIn.

@@ -3,18 +3,22 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QTextCursor>
 #include <QTimer>
 
+#include "calendar/Cdatlib.h"
 #include "monitor/ui/MemoText.h"
 #include "monitor/ui/WindowAccess.h"
 #include "monitor/ui/WindowLook.h"
 #include "platform/desktop/EventErrors.h"
 #include "platform/desktop/ProgramFonts.h"
 #include "platform/desktop/ProgramIcon.h"
+#include "platform/qt/QtText.h"
 
 TForm2* Form2 = nullptr;
 
@@ -102,7 +106,7 @@ void TForm2::LogChanged() {
 }
 
 void TForm2::KeepUnsaved() {
-  if (Log.LogDirty && unsaved_ != nullptr) unsaved_->Keep(Log.Text());
+  if (Log.LogDirty && unsaved_ != nullptr) unsaved_->Keep(Platform::IdentityText(Log.OnDisk) + "\n", Log.Text());
 }
 
 void TForm2::LogSaved() {
@@ -123,9 +127,24 @@ void TForm2::TakeMemoEdits(std::string& text) {
   shownBytes_ = text.size();
 }
 
+// The user is there to choose when another program changed the file too.
 bool TForm2::FormCloseQuery() {
-  if (Log.LogDirty) Monitor::SaveLog(Log);
+  Monitor::SaveLogEdits(Log, [this] { return AskWhichTextWins(); });
   return true;
+}
+
+// An end with nobody to ask keeps both texts.
+void TForm2::SaveUnasked() { Monitor::SaveLogEdits(Log, nullptr); }
+
+Monitor::TLogChoice TForm2::AskWhichTextWins() {
+  QMessageBox box(QMessageBox::Question, PlatformQt::ToQt(Cdatlib::ApplicationTitle()),
+                  QStringLiteral("The trip log was changed by another program"), QMessageBox::NoButton, this);
+  box.setInformativeText(QStringLiteral("Its file changed while you edited it here. Which text shall it keep?"));
+  QPushButton* keep = box.addButton(QStringLiteral("&Keep the window's text"), QMessageBox::AcceptRole);
+  box.addButton(QStringLiteral("&Take the file's"), QMessageBox::RejectRole);
+  box.setDefaultButton(keep);
+  box.exec();
+  return box.clickedButton() == keep ? Monitor::TLogChoice::lcKeepWindow : Monitor::TLogChoice::lcTakeFile;
 }
 
 void TForm2::Close1Click() { close(); }

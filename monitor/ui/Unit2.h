@@ -43,7 +43,8 @@ class TForm2 : public QMainWindow {
 
   // From now on, while the log has changes not saved, what a save would
   // write is kept in `unsaved` shortly after each change, for an end that
-  // leaves the program no time to save; a save drops it.
+  // leaves the program no time to save, after a line that names the file as
+  // the text last met it (UnsavedLog reads both back); a save drops it.
   void KeepUnsavedIn(Platform::TPendingBytes* unsaved);
 
   // Event handlers.
@@ -51,6 +52,9 @@ class TForm2 : public QMainWindow {
   void Memo1Change();
   bool FormCloseQuery();
   void Close1Click();
+
+  // The save at an end with nobody to ask: edits on both sides are both kept.
+  void SaveUnasked();
 
   void setVisible(bool visible) override;
 
@@ -68,6 +72,7 @@ class TForm2 : public QMainWindow {
   void LogChanged();
   void KeepUnsaved();
   void LogSaved();
+  Monitor::TLogChoice AskWhichTextWins();
 
   bool showingLog_ = false;  // the window itself is changing Memo1
   size_t shownBytes_ = 0;    // how much of the log's text Memo1 shows

@@ -670,7 +670,25 @@ open_log_window() {
   wait_for has_focus "$LOG" || xdotool windowfocus "$LOG" 2>/dev/null
 }
 
-# Notes survive the Log command on the open window (focus in it, no reload) and Exit.
+# The question of a save when another program changed the log too, answered
+# with the key of one of its buttons: k keeps the window's text, t takes the
+# file's. The box is captioned with the program file's name.
+answer_which_text_wins() {
+  local box
+  wait_for window_named tallyvane || { fail "no question which text wins"; return 1; }
+  box=$(window_named tallyvane)
+  box_gone() { ! is_mapped "$box"; }
+  local _
+  for _ in $(seq 5); do
+    wait_for is_mapped "$box" || break
+    xdotool windowfocus --sync "$box" key "alt+$1" 2>/dev/null
+    wait_for_seconds 2 box_gone && return 0
+  done
+  box_gone || fail "the question stays"
+}
+
+# Notes survive the Log command on the open window (focus in it, no reload)
+# and Exit; the file changed behind the window, so Exit asks first.
 log_notes_survive_the_log_command_and_exit() {
   open_log_window lognotes </dev/null || return
   type_into_log "my note"
@@ -678,9 +696,60 @@ log_notes_survive_the_log_command_and_exit() {
   choose_log
   type_into_log " goes on"
   xdotool mousemove --window "$(main_window)" 12 8 click 1
+  answer_which_text_wins k
   wait_for_exit
   [ "$(tail -c 17 "$FOLDER/triplog.txt")" = $'\r\nmy note goes on' ] || fail "log: $(cat -A "$FOLDER/triplog.txt")"
   [ "$EXIT_CODE/$(status_in "$FOLDER")" = 0/0 ] || fail "exit code/status: $EXIT_CODE/$(status_in "$FOLDER")"
+}
+
+# Lines another program (an editor) adds to the log before the Log window
+# opens and while it is open are all kept at the end, with a note typed in
+# the window too: at an end signal and at the display's end.
+log_keeps_what_an_editor_added() {
+  local end display xvfb folder
+  for end in signal display; do
+    display=$DISPLAY
+    if [ "$end" = display ]; then
+      own_x_server -nolisten tcp || { fail "$end: no X server"; continue; }
+      display=:$XNUMBER xvfb=$XVFB
+    fi
+    folder=$(new_folder "editor-$end")
+    DISPLAY=$display launch "$folder"
+    DISPLAY=$display wait_for mapped_main_window || { fail "$end: the main window did not show"; continue; }
+    printf 'added before the Log opened\r\n' >>"$folder/triplog.txt"
+    DISPLAY=$display note_in_the_log "typed in the window" || continue
+    printf 'added while the Log was open\r\n' >>"$folder/triplog.txt"
+    if [ "$end" = signal ]; then kill -TERM "$PROGRAM"; else kill -TERM "$xvfb"; fi
+    wait_for_exit
+    wait_for test -z "$(pgrep -P "$PROGRAM" 2>/dev/null)"
+    sleep 0.5
+    local line
+    for line in "added before the Log opened" "added while the Log was open" "typed in the window"; do
+      grep -q "^$line" "$folder/triplog.txt" || fail "$end: lost \"$line\": $(tr -d '\r' <"$folder/triplog.txt")"
+    done
+  done
+}
+
+# Edits in the window and in the file: closing the Log asks which text wins.
+log_close_asks_which_text_wins() {
+  local answer
+  for answer in k t; do
+    open_log_window "asks-$answer" </dev/null || return
+    type_into_log "my note"
+    printf 'from the editor\r\n' >>"$FOLDER/triplog.txt"
+    xdotool key --window "$LOG" Escape
+    answer_which_text_wins "$answer"
+    log_gone() { ! is_mapped "$LOG"; }
+    wait_for log_gone || fail "$answer: the Log window stays"
+    if [ "$answer" = k ]; then
+      grep -q "my note" "$FOLDER/triplog.txt" && ! grep -q "from the editor" "$FOLDER/triplog.txt" ||
+        fail "kept the window's: $(tr -d '\r' <"$FOLDER/triplog.txt")"
+    else
+      grep -q "from the editor" "$FOLDER/triplog.txt" && ! grep -q "my note" "$FOLDER/triplog.txt" ||
+        fail "took the file's: $(tr -d '\r' <"$FOLDER/triplog.txt")"
+    fi
+    stop_processes "$PROGRAM"
+  done
 }
 
 # A 10 MB line: the window opens, an end signal is honoured, the line stays whole.

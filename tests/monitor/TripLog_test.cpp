@@ -124,13 +124,14 @@ TEST_F(TripLogFile, ALoadWithNothingNewChangesNothing) {
   }
 }
 
-TEST_F(TripLogFile, ALoadOfDifferentTextReplacesItAndMakesItDirty) {
+// The text is then the file's: no edit that a save would have to write.
+TEST_F(TripLogFile, ALoadOfDifferentTextReplacesItAndIsNoEdit) {
   WriteBytes(logPath_, "one\ntwo");
   log_.Edited("edited by the user\r\n");
   log_.LogDirty = false;
   LoadLog(log_);
   EXPECT_EQ(log_.Text(), "one\r\ntwo");
-  EXPECT_TRUE(log_.LogDirty);
+  EXPECT_FALSE(log_.LogDirty);
   EXPECT_EQ(changes_, std::vector<TLogChange>{TLogChange::Replaced});
 }
 
@@ -221,6 +222,73 @@ TEST_F(TripLogFile, AReadOnlyLogLoadsButCannotBeSaved) {
   });
   EXPECT_EQ(outcome.Text, "old\r\nnew\r\n|dirty|Cannot create file \"" + logPath_ + "\". " + std::strerror(EACCES));
   EXPECT_EQ(ReadBytes(logPath_), "old\r\n");
+}
+
+TEST(MergedLogText, TheFileThenEveryLineOnlyTheWindowHas) {
+  const struct {
+    const char *name, *file, *window, *merged;
+  } cases[] = {
+      {"a note in the window, a line in the file", "a\r\nb\r\nfile's\r\n", "a\r\nb\r\nnote\r\n",
+       "a\r\nb\r\nfile's\r\nnote\r\n"},
+      {"a line deleted in the window stays", "a\r\nb\r\n", "a\r\nnote\r\n", "a\r\nb\r\nnote\r\n"},
+      {"a line typed twice is kept twice", "a\r\n", "a\r\nx\r\nx\r\n", "a\r\nx\r\nx\r\n"},
+      {"the file without a last break", "a\r\nb", "a\r\nnote", "a\r\nb\r\nnote\r\n"},
+      {"nothing new in the window", "a\r\nb\r\n", "b\r\n", "a\r\nb\r\n"},
+      {"an emptied file", "", "a\r\n", "a\r\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MergedLogText(c.file, c.window), c.merged) << c.name;
+}
+
+// Which text the file gets at a save of the window's edits, by whether the
+// window and another program changed the log, and what the user chose.
+TEST_F(TripLogFile, NoEditIsLostWithoutAsking) {
+  const std::string read = "2026-12-07 08:02  Program restart\r\n";
+  const std::string byEditor = read + "typed in an editor\r\n";
+  const struct {
+    const char* name;
+    bool windowEdited, fileChanged;
+    std::optional<TLogChoice> choice;  // none: nobody to ask
+    std::string written;
+    bool asked;
+  } cases[] = {
+      {"no edits anywhere", false, false, TLogChoice::lcKeepWindow, read, false},
+      {"only the file changed", false, true, TLogChoice::lcKeepWindow, byEditor, false},
+      {"only the window edited", true, false, TLogChoice::lcTakeFile, read + "note\r\n", false},
+      {"both, the window kept", true, true, TLogChoice::lcKeepWindow, read + "note\r\n", true},
+      {"both, the file taken", true, true, TLogChoice::lcTakeFile, byEditor, true},
+      {"both, nobody to ask", true, true, std::nullopt, byEditor + "note\r\n", false},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(logPath_, read);
+    LoadLog(log_);
+    log_.StartLines = {"2026-12-07 08:02  Program restart"};
+    if (c.windowEdited) log_.Edited(read + "note\r\n");
+    // A later modification time, as an editor's save would leave.
+    if (c.fileChanged) WriteBytes(logPath_ + ".new", byEditor), std::filesystem::rename(logPath_ + ".new", logPath_);
+    bool asked = false;
+    const auto ask = [&] {
+      asked = true;
+      return *c.choice;
+    };
+    SaveLogEdits(log_, c.choice ? std::function<TLogChoice()>(ask) : nullptr);
+    EXPECT_EQ(ReadBytes(logPath_), c.written) << c.name;
+    EXPECT_EQ(asked, c.asked) << c.name;
+    EXPECT_FALSE(log_.LogDirty) << c.name;
+  }
+}
+
+// Taking the file's text never loses what this start wrote to the log.
+TEST_F(TripLogFile, TakingTheFilesTextKeepsTheStartsLines) {
+  WriteBytes(logPath_, "old\r\n");
+  LoadLog(log_);
+  AppendLogLine(log_, "2026-12-07 08:02  Program restart");
+  log_.StartLines = {"2026-12-07 08:02  Program restart"};
+  SaveLog(log_);
+  log_.Edited(log_.Text() + "note\r\n");
+  WriteBytes(logPath_ + ".new", "old\r\nan editor's stale copy\r\n");
+  std::filesystem::rename(logPath_ + ".new", logPath_);
+  SaveLogEdits(log_, [] { return TLogChoice::lcTakeFile; });
+  EXPECT_EQ(ReadBytes(logPath_), "old\r\nan editor's stale copy\r\n2026-12-07 08:02  Program restart\r\n");
 }
 
 }  // namespace
