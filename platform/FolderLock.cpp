@@ -14,8 +14,6 @@ namespace Platform {
 
 namespace {
 
-constexpr const char* FolderLockName = "tallyvane.lock";
-
 // Only a runtime folder that is this user's alone keeps strangers out.
 std::string UserRuntimeFolder() {
   const char* folder = std::getenv("XDG_RUNTIME_DIR");
@@ -114,7 +112,7 @@ TFolderHolder TFolderLock::Take(const std::string& folder) {
     const TFolderHolder holder = TakeOne(runtime + name, S_IRUSR | S_IWUSR, userLock_);
     if (holder.Kind != TFolderHolder::fhNone) return holder;
   }
-  const TFolderHolder holder = TakeOne(folder + FolderLockName, FolderLockMode(status), folderLock_);
+  const TFolderHolder holder = TakeOne(folder + std::string(FolderLockName), FolderLockMode(status), folderLock_);
   if (holder.Kind != TFolderHolder::fhNone) userLock_ = TUniqueFd();
   return holder;
 }

@@ -6,10 +6,15 @@
 #include <sys/types.h>
 
 #include <string>
+#include <string_view>
 
 #include "platform/UniqueFd.h"
 
 namespace Platform {
+
+// The folder's lock file, beside the two files. It stays there: it is
+// locked, never removed, so no start can mistake a removal for a release.
+inline constexpr std::string_view FolderLockName = "tallyvane.lock";
 
 struct TFolderHolder {
   enum TKind { fhNone, fhThisUser, fhOtherAccount };

@@ -132,7 +132,7 @@ TEST_F(ClosedFolderProgram, TheFinalCheckpointIsWrittenInPlace) {
   ::chmod(program_.c_str(), 0555);
   EXPECT_EQ(program.EndSession(), 0) << program.ErrorOutput();
   EXPECT_NE(ReadBytes(checkpoint_).find("TripStatus=0\r\n"), std::string::npos) << ReadBytes(checkpoint_);
-  EXPECT_EQ(EntryList(program_), "CHKPT.INI tallyvane triplog.txt ");
+  EXPECT_EQ(EntryList(program_), "CHKPT.INI tallyvane tallyvane.lock triplog.txt ");
 }
 
 TEST_F(ClosedFolderProgram, AReadOnlyCheckpointFailsWithItsPathAndKeepsTheStart) {
@@ -145,7 +145,7 @@ TEST_F(ClosedFolderProgram, AReadOnlyCheckpointFailsWithItsPathAndKeepsTheStart)
   EXPECT_TRUE(program.WaitForErrorOutput("Unable to write to " + checkpoint_)) << program.ErrorOutput();
   program.Kill();
   EXPECT_EQ(ReadBytes(checkpoint_), started);
-  EXPECT_EQ(EntryList(program_), "CHKPT.INI tallyvane triplog.txt ");
+  EXPECT_EQ(EntryList(program_), "CHKPT.INI tallyvane tallyvane.lock triplog.txt ");
 }
 
 }  // namespace

@@ -86,7 +86,8 @@ TEST_P(DiskOrderOfAStart, ReplacesEachFileThroughAFlushedTemporary) {
   EXPECT_EQ(run.Whole.Replacements.at(log_), 1);
   ExpectCheckpointWrites(run.Start.Replacements, run.Whole.Replacements, checkpoint_);
   EXPECT_TRUE(run.Whole.InPlaceRewrites.empty());
-  EXPECT_EQ(EntryNames(program_), (std::vector<std::string>{"CHKPT.INI", "tallyvane", "triplog.txt"}));
+  EXPECT_EQ(EntryNames(program_),
+            (std::vector<std::string>{"CHKPT.INI", "tallyvane", "tallyvane.lock", "triplog.txt"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, DiskOrderOfAStart,

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/FolderLock.h"
+
 namespace PowerCut {
 
 namespace {
@@ -57,7 +59,9 @@ TFolderState ReadFolderState(const std::string& folder, const std::string& progr
   state.Log = ReadFileState(folder + "/triplog.txt");
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     const std::string name = entry.path().filename().string();
-    if (name != programName && name != "CHKPT.INI" && name != "triplog.txt") state.OtherNames.push_back(name);
+    if (name != programName && name != "CHKPT.INI" && name != "triplog.txt" && name != Platform::FolderLockName) {
+      state.OtherNames.push_back(name);
+    }
   }
   return state;
 }
