@@ -21,8 +21,8 @@ extern std::string CheckpointPath;  // set once by the start-up sequence
 struct TCheckpoint {
   int32_t Status;  // any value a hand-edited file holds, not only the three codes
   std::string StampText;
-  bool Asleep = false;     // written as the computer went to sleep: TripSleep=1
-  std::string OffsetText;  // TripOffset: the offset from UTC StampText was taken in; empty in older files
+  bool Asleep = false;       // written as the computer went to sleep: TripSleep=1
+  std::string OffsetText{};  // TripOffset: the offset from UTC StampText was taken in; empty in older files
 };
 
 // A missing file, or one without the keys, reads as csNeverRun and "". A file

@@ -40,7 +40,8 @@ std::optional<int64_t> MinutesOfStamp(std::string_view text) {
 }
 
 int64_t MinutesOfDateTime(const Cdatlib::TCalDateTime& dateTime) {
-  return Cdatlib::UnixDayOfDate(dateTime.Date) * MinutesPerDay + dateTime.Time.Hour * 60 + dateTime.Time.Minute;
+  return Cdatlib::UnixDayOfDate(dateTime.Date) * MinutesPerDay + int64_t{dateTime.Time.Hour} * 60 +
+         dateTime.Time.Minute;
 }
 
 std::string StampOfMinutes(int64_t minutes) {
@@ -100,7 +101,8 @@ std::string OffsetText(int64_t offsetSeconds) {
 std::optional<int64_t> OffsetOfText(std::string_view text) {
   if (text.size() != 6 || (text[0] != '+' && text[0] != '-') || text[3] != ':') return std::nullopt;
   const int64_t hours = DigitsAt(text, 1, 2), minutes = DigitsAt(text, 4, 2);
-  if (hours < 0 || minutes < 0 || minutes > 59 || hours * 60 + minutes > 18 * 60) return std::nullopt;
+  constexpr int64_t MostMinutes = int64_t{18} * 60;  // no zone is further from UTC
+  if (hours < 0 || minutes < 0 || minutes > 59 || hours * 60 + minutes > MostMinutes) return std::nullopt;
   const int64_t seconds = (hours * 60 + minutes) * 60;
   return text[0] == '-' ? -seconds : seconds;
 }

@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include <cstdio>
+#include "platform/DecimalFields.h"
 
 namespace Platform {
 
@@ -15,24 +15,16 @@ TFileIdentity IdentityOf(const std::string& path) {
 
 std::string IdentityText(const TFileIdentity& identity) {
   if (!identity.Exists) return "-";
-  char text[128];
-  std::snprintf(text, sizeof text, "%llu %llu %lld %lld", static_cast<unsigned long long>(identity.Device),
-                static_cast<unsigned long long>(identity.Inode), static_cast<long long>(identity.Size),
-                identity.ModifiedNs);
-  return text;
+  return DecimalFieldsText({static_cast<long long>(identity.Device), static_cast<long long>(identity.Inode),
+                            static_cast<long long>(identity.Size), identity.ModifiedNs});
 }
 
 std::optional<TFileIdentity> IdentityOfText(std::string_view text) {
   if (text == "-") return TFileIdentity{};
-  const std::string copy(text);
-  unsigned long long device = 0, inode = 0;
-  long long size = 0, modified = 0;
-  int used = 0;
-  if (std::sscanf(copy.c_str(), "%llu %llu %lld %lld%n", &device, &inode, &size, &modified, &used) != 4 ||
-      static_cast<std::size_t>(used) != copy.size()) {
-    return std::nullopt;
-  }
-  return TFileIdentity{true, static_cast<dev_t>(device), static_cast<ino_t>(inode), static_cast<off_t>(size), modified};
+  const auto fields = DecimalFieldsOf(text, 4);
+  if (!fields) return std::nullopt;
+  return TFileIdentity{true, static_cast<dev_t>((*fields)[0]), static_cast<ino_t>((*fields)[1]),
+                       static_cast<off_t>((*fields)[2]), (*fields)[3]};
 }
 
 }  // namespace Platform

@@ -6,9 +6,11 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <thread>
+
+#include "platform/DecimalFields.h"
 
 namespace Platform {
 
@@ -60,12 +62,13 @@ TFolderHolder HolderIn(int fd) {
   TFolderHolder holder{TFolderHolder::fhOtherAccount, static_cast<uid_t>(-1), 0};
   for (int attempt = 0; attempt < 10; ++attempt) {
     char text[64] = {};
-    const ssize_t got = pread(fd, text, sizeof text - 1, 0);
-    unsigned long uid = 0;
-    long pid = 0;
-    if (got > 0 && std::sscanf(text, "%lu %ld", &uid, &pid) == 2 && pid > 0) {
-      holder.Uid = static_cast<uid_t>(uid);
-      holder.Pid = static_cast<pid_t>(pid);
+    const ssize_t got = pread(fd, text, sizeof text, 0);
+    std::string_view line(text, got > 0 ? static_cast<std::size_t>(got) : 0);
+    if (line.ends_with('\n')) line.remove_suffix(1);
+    const auto fields = DecimalFieldsOf(line, 2);
+    if (fields && (*fields)[1] > 0) {
+      holder.Uid = static_cast<uid_t>((*fields)[0]);
+      holder.Pid = static_cast<pid_t>((*fields)[1]);
       break;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -79,11 +82,9 @@ TFolderHolder HolderIn(int fd) {
 }
 
 void WriteHolder(int fd) {
-  char text[64];
-  const int length =
-      std::snprintf(text, sizeof text, "%lu %ld\n", static_cast<unsigned long>(geteuid()), static_cast<long>(getpid()));
-  if (ftruncate(fd, 0) == 0 && length > 0) {
-    [[maybe_unused]] const ssize_t written = pwrite(fd, text, static_cast<size_t>(length), 0);
+  const std::string text = DecimalFieldsText({geteuid(), getpid()}) + "\n";
+  if (ftruncate(fd, 0) == 0) {
+    [[maybe_unused]] const ssize_t written = pwrite(fd, text.data(), text.size(), 0);
   }
 }
 
@@ -106,9 +107,8 @@ TFolderHolder TFolderLock::Take(const std::string& folder) {
   // The folder by what it is, not by the path that reached it.
   const std::string runtime = UserRuntimeFolder();
   if (!runtime.empty()) {
-    char name[96];
-    std::snprintf(name, sizeof name, "/tallyvane-%llx-%llx.lock", static_cast<unsigned long long>(status.st_dev),
-                  static_cast<unsigned long long>(status.st_ino));
+    const std::string name =
+        "/tallyvane-" + std::to_string(status.st_dev) + "-" + std::to_string(status.st_ino) + ".lock";
     const TFolderHolder holder = TakeOne(runtime + name, S_IRUSR | S_IWUSR, userLock_);
     if (holder.Kind != TFolderHolder::fhNone) return holder;
   }

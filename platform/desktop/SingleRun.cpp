@@ -89,8 +89,14 @@ int ConnectToHolder(const struct stat& folder, pid_t holder) {
 }  // namespace
 
 std::string AccountName(uid_t uid) {
-  const passwd* account = getpwuid(uid);
-  return account != nullptr && account->pw_name != nullptr ? account->pw_name : std::to_string(uid);
+  passwd account{};
+  passwd* found = nullptr;
+  char strings[4096];
+  if (getpwuid_r(uid, &account, strings, sizeof strings, &found) == 0 && found != nullptr &&
+      found->pw_name != nullptr) {
+    return found->pw_name;
+  }
+  return std::to_string(uid);
 }
 
 TSingleRun::TSingleRun(const std::string& folder, QObject* parent) : QObject(parent), folder_(folder) {}
