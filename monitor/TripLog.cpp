@@ -103,12 +103,9 @@ std::string LogPathInProgramFolder() { return Cdatlib::ProgramFolder + "triplog.
 namespace {
 
 bool HasLine(std::string_view text, std::string_view line) {
-  for (std::size_t at = text.find(line); at != std::string_view::npos; at = text.find(line, at + 1)) {
-    const bool begins = at == 0 || text.substr(0, at).ends_with(CrLf);
-    const std::string_view after = text.substr(at + line.size());
-    if (begins && (after.empty() || after.starts_with(CrLf))) return true;
-  }
-  return false;
+  bool found = false;
+  Platform::ForEachLine(text, [&](std::string_view each) { found = found || each == line; });
+  return found;
 }
 
 // The start lines that the text lacks are added again; true when one was.
